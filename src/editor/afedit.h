@@ -1,0 +1,425 @@
+// TCustomAFEdit: the editor control. It holds the document as display rows
+// of Shift-JIS text, wraps them, keeps the undo history and the selections,
+// reacts to keys and the mouse, and paints itself through a TEditHost.
+// No toolkit header is included here: the Qt widget is one host of many.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/attrlists.h"
+#include "editor/charset.h"
+#include "editor/host.h"
+#include "editor/keys.h"
+#include "editor/rowlist.h"
+#include "editor/selarea.h"
+#include "editor/types.h"
+#include "editor/undobuff.h"
+
+// Load options of LoadFromStream.
+constexpr int loTabsToSpaces = 2;
+constexpr int loTabsToIndent = 4;
+constexpr int loWrap = 64;
+// Save options of SaveToStream / SaveToFile.
+constexpr int soTabsToSpaces = 2;
+constexpr int soIndentAsTabs = 8;
+constexpr int soIndentAsSpaces = 16;
+constexpr int soEveryRowALine = 32;
+
+// Fill byte standing for the columns a TAB covers before its own column.
+constexpr char kTabFill = 11;
+// Byte standing for a column of virtual indent in the painter's display form.
+constexpr char kIndentByte = 1;
+
+class TCustomAFEdit {
+ public:
+  explicit TCustomAFEdit(TEditHost& host);
+  virtual ~TCustomAFEdit();
+  TCustomAFEdit(const TCustomAFEdit&) = delete;
+  TCustomAFEdit& operator=(const TCustomAFEdit&) = delete;
+
+  // After the host has set the initial property values.
+  void Loaded();
+
+  // ---- Events (fired only when assigned)
+  std::function<void(int index, std::string& newLine, bool& canModify)> OnBeforeChange;
+  std::function<void()> OnChange;
+  std::function<void(int index, std::string& newLine)> OnLineInsert;
+  std::function<void(int index)> OnLineDelete;
+  std::function<void(bool canUndo, bool canRedo)> OnUndoChange;
+  std::function<void()> OnSelect;
+  std::function<void()> OnDisSelect;
+  std::function<void()> OnStatusChange;
+  std::function<void()> Onimechange;
+  std::function<void(int index, const TRect& rect, const std::string& tabExStr, bool& defaultDraw)>
+      OnDrawLine;
+  std::function<void(int index, const TRect& rect, std::string& text, bool& defaultDraw)> OnDrawLeftMgn;
+  std::function<void(const TRect& rect, bool defaultDraw)> OnDrawColIndi;
+  std::function<void(const std::string& line, int& wrapPos)> OnWordBreak;
+  std::function<void(int firstRow, int lastRow)> OnBlockDelete;
+  // The framework's key events, run before the control's own handling.
+  std::function<void(int& key, TShiftState shift)> OnKeyDown;
+  std::function<void(char& key)> OnKeyPress;
+  std::function<void(int& key, TShiftState shift)> OnKeyUp;
+
+  // ---- Rows and positions
+  int RowCount() const { return rows_.Count(); }
+  const std::string& GetRow(int index) const { return rows_.Text(index); }
+  TLineAttr* RowAttr(int index) { return &rows_.Attr(index); }
+  TColAttrList& ColAttrs(int row) { return rows_.ColAttrs(row); }
+  TColAttrList* ColAttrsOrNull(int row) const { return rows_.ColAttrsOrNull(row); }
+  void ClearColAttrs(int row) { rows_.ClearColAttrs(row); }
+  bool RowHasCR(int row) const { return rows_.HasCR(row); }
+  TBlkAttrList& BlkAttrs() { return blocks_; }
+  TLineAttr MakeAttr(bool redraw, int indent, int wrapPos) const;
+  int ColToIndex(int row, int x) const;
+  TPoint IndexToCol(TPoint p) const;
+  std::string ExpandTabs(std::string_view s, bool toSpaces) const;
+  // Indent as spaces followed by the tab-expanded text: what the caret and
+  // wrapping measure.
+  std::string DisplayString(int row) const;
+  int DisplayLength(int row) const;
+  std::string GetTextRange(TPoint from, TPoint to, bool layout) const;
+  std::string SelText() const;
+  std::string Text() const;
+  void SetText(std::string_view text);
+
+  // ---- Row changes (each one step of the current undo group)
+  void AddRow(std::string s, const TLineAttr& attr);
+  void AppendRow(std::string s);
+  void InsertRow(int index, std::string s, const TLineAttr& attr);
+  void DeleteRow(int index);
+  void RemoveRow(int index);
+  void SetRow(int index, std::string s, bool newGroup);
+  void ReplaceRow(int index, std::string s) { SetRow(index, std::move(s), true); }
+  using TRowCompare = std::function<int(const TCustomAFEdit& edit, int i, int j)>;
+  void SortRows(int first, int last, bool recordUndo, const TRowCompare& compare);
+  void InsertRowText(int index, std::string s);
+
+  // ---- Editing
+  void InsertText(std::string s);
+  void DeleteSelection();
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  void SelectAll();
+  void Undo();
+  void Redo();
+  void ReformatAll();
+  // Found.X == -1 when not found. Options: bit 0 ignore case, bit 1 backward.
+  void FindText(std::string_view s, TPoint from, TPoint& found, int options, TPoint limit) const;
+  void RecordWidthChange(int delta);
+  void NotifyUndoChange();
+  bool Edited() const { return undo_.Edited(); }
+  void SetEdited(bool edited) { undo_.SetEdited(edited); }
+  int UndoMax() const { return undo_.Limit; }
+  void SetUndoMax(int limit) { undo_.Limit = limit; }
+  const TUndoBuff& UndoBuffer() const { return undo_; }
+  void ClearUndo() { undo_.ClearAll(); }
+  int UndoGroup = 0;
+
+  // ---- Loading and saving
+  void LoadFromStream(std::istream& stream, int options);
+  void SaveToStream(std::ostream& stream, int options) const;
+  // Writes beside the target and replaces it only after a complete write.
+  // False (the text stays edited, *error says why) when it could not.
+  bool SaveToFile(const std::string& fileName, int options, std::string* error = nullptr);
+
+  // ---- Wrapping
+  // Where to cut the display string s for wrap width w; minPos is the
+  // smallest position the line-break rules may return.
+  int FindWrapPos(std::string_view s, int w, int minPos);
+  // Re-wraps row and the rows after it up to the end of its logical line.
+  void ReflowRow(int row);
+  int WrapWidth() const;
+
+  // ---- Caret and selection
+  TPoint CaretPos;
+  bool InsertMode = true;
+  bool ShiftSelecting = false;
+  bool Composing = false;
+  TSelArea& Sel() { return sel_; }
+  const TSelArea& Sel() const { return sel_; }
+  void MoveCaretTo(TPoint p);
+  void UpdateCaret();
+  void CaretLeft();
+  void CaretRight();
+  void CaretMoved();
+  TPoint SnapCaret(TPoint p, bool fromMouse);
+  TPoint ClampPos(TPoint p) const;
+  void UpdateRowSelBounds();
+  void CheckSelState();
+
+  // ---- Messages from the host
+  void WMKeyDown(int vk, unsigned keyData);
+  void WMChar(char ch);
+  void WMKeyUp(int vk);
+  bool HandleCharKey(char ch);
+  bool WantsSpecialKey(int vk) const;
+  void WMLButtonDown(int x, int y, TShiftState shift);
+  void WMMouseMove(int x, int y, TShiftState shift);
+  void WMLButtonUp(int x, int y, TShiftState shift);
+  void WMLButtonDblClk(int x, int y, TShiftState shift);
+  void MouseLeave();
+  void WMVScroll(int code, int pos);
+  void WMHScroll(int code, int pos);
+  void WMSetFocus();
+  void WMKillFocus();
+  void WMSize(int clientWidth, int clientHeight);
+  void WMCopy() { CopyToClipboard(); }
+  void WMCut();
+  void WMPaste();
+  void WMClear();
+  void WMUndo();
+  // A confirmed input-method string (Shift-JIS).
+  void WMImeResult(const std::string& text);
+  void SetFocus();
+  TPoint CellAt(int x, int y) const;
+  void UpdateScrollBars();
+  void SetTopRow(int row);
+  int MouseMode = 0;
+
+  // ---- Painting
+  void UpdateMetrics(bool repaint);
+  virtual void Paint();
+  void RepaintDirty();
+  void PaintRow(int row);
+  void PaintLeftMargin(int row, std::string text);
+  void PaintColIndicator();
+  void NonClientPaint();
+  void RepaintColumns(int row, int col1, int col2);
+  void BeginUpdate();
+  void EndUpdate();
+  bool Updating() const { return updating_; }
+  void SetPaintRect(const TRect& r) { paintRect_ = r; }
+  const TRect& PaintRect() const { return paintRect_; }
+  int CharHeight() const { return charHeight_; }
+  int RowHeight() const { return rowHeight_; }
+  int CellWidth() const { return cellWidth_; }
+  int TextLeft() const { return textArea_.Left; }
+  int TextTop() const { return textArea_.Top; }
+  const TRect& TextArea() const { return textArea_; }
+  int ClientWidth() const { return textArea_.Right; }
+  int ClientHeight() const { return textArea_.Bottom; }
+  int VisibleRows() const;
+  int VisibleCols() const;
+  TColor MarkColor() const { return markColor_; }
+  int TopRow = 0;
+  int LeftCol = 0;
+  int MaxRowLen = 0;
+
+  // ---- Input method
+  std::string ImeModeText = "　　A";
+
+  // ---- Properties
+  int AccelRate() const { return accelRate_; }
+  void SetAccelRate(int v) { accelRate_ = v; }
+  const std::string& BanEnd() const { return banEnd_; }
+  void SetBanEnd(std::string v);
+  const std::string& BanHead() const { return banHead_; }
+  void SetBanHead(std::string v);
+  int CharPich() const { return charPich_; }
+  void SetCharPich(int v);
+  TColor ColColumnNo() const { return colColumnNo_; }
+  void SetColColumnNo(TColor v) { colColumnNo_ = v; }
+  TColor ColColumnIndi() const { return colColumnIndi_; }
+  void SetColColumnIndi(TColor v) { colColumnIndi_ = v; }
+  TColor ColCr() const { return colCr_; }
+  void SetColCr(TColor v) { colCr_ = v; }
+  TColor ColDependence() const { return colDependence_; }
+  void SetColDependence(TColor v);
+  TColor ColKeyWord() const { return colKeyWord_; }
+  void SetColKeyWord(TColor v);
+  TColor ColLeftMgn() const { return colLeftMgn_; }
+  void SetColLeftMgn(TColor v);
+  TColor ColRowNo() const { return colRowNo_; }
+  void SetColRowNo(TColor v);
+  TColor ColSelBrush() const { return colSelBrush_; }
+  void SetColSelBrush(TColor v) { colSelBrush_ = v; }
+  TColor ColSelText() const { return colSelText_; }
+  void SetColSelText(TColor v);
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  int DefWrapPos() const { return defWrapPos_; }
+  void SetDefWrapPos(int v);
+  const std::string& DependenceChar() const { return dependenceChar_; }
+  void SetDependenceChar(std::string v) { dependenceChar_ = std::move(v); }
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& font);
+  const std::vector<std::string>& Keywords() const { return keywords_; }
+  void SetKeywords(const std::vector<std::string>& words);
+  bool IsKeywordChar(unsigned char b) const { return keywordChars_[b]; }
+  bool IsKeyword(std::string_view word) const;
+  TFontStyles KeywordStyle() const { return keywordStyle_; }
+  void SetKeywordStyle(TFontStyles v);
+  int LeftMgn() const { return leftMgn_; }
+  void SetLeftMgn(int v);
+  TAFEditOptions Options() const { return options_; }
+  void SetOptions(TAFEditOptions v) { options_ = v; }
+  bool HasOption(TAFEditOption o) const { return options_.Has(o); }
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool v) { readOnly_ = v; }
+  const std::string& RowDspFmt() const { return rowDspFmt_; }
+  void SetRowDspFmt(std::string v) { rowDspFmt_ = std::move(v); }
+  std::string FormatRowNumber(int number) const;
+  int RowPich() const { return rowPich_; }
+  void SetRowPich(int v);
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle v);
+  int TabSize() const { return tabSize_; }
+  void SetTabSize(int v) { tabSize_ = v; }
+  int TopMgn() const { return topMgn_; }
+  void SetTopMgn(int v);
+  TViewOptions ViewOpt() const { return viewOpt_; }
+  void SetViewOpt(TViewOptions v);
+  bool HasView(TViewOption o) const { return viewOpt_.Has(o); }
+  int WrapLeadBytes() const { return wrapLeadBytes_; }
+  void SetWrapLeadBytes(int v) { wrapLeadBytes_ = v; }
+  int WrapTrailBytes() const { return wrapTrailBytes_; }
+  void SetWrapTrailBytes(int v) { wrapTrailBytes_ = v; }
+
+  TEditHost& Host() { return host_; }
+
+ protected:
+  void FontRefresh();
+  void DrawRow(int row, const TRect& rect);
+  void ScrollToRow(int row, bool keepCaret);
+  void ScrollColumns(int leftCol);
+  void ExtendRowsToCaret();
+  void InsertAtCaret(const std::string& s);
+  void AdvanceCaret(int steps);
+  void DeleteStreamSelection();
+  void DeleteRowSelection();
+  void FindForward(const std::string& needle, bool ignoreCase, TPoint from, TPoint& found,
+                   TPoint limit) const;
+  void FindBackward(const std::string& needle, bool ignoreCase, TPoint from, TPoint& found,
+                    TPoint limit) const;
+  void FireUndoChange();
+  void RebuildKeywordChars();
+  void ResetDocument();
+  long long CaretByteOffset() const;
+  void PlaceCaretAtByteOffset(long long offset);
+  bool Recording() const;
+  // An undo record of the current group at the current caret.
+  TUndoBuffItem Record(TUndoKind kind, int index, std::string textBefore, std::string textAfter,
+                       const TLineAttr& attrBefore, const TLineAttr& attrAfter) const;
+  void CountRowChange() { ++rowChangeCount_; }
+  TLayout CaptureLayout() const;
+  void RestoreLayout(const TLayout& layout);
+  void RecordRelayout(TLayout before);
+  void ReplayRecord(const TUndoBuffItem& rec, bool undo);
+  void ReplayWidth(int delta, bool undo);
+  void MarkRowsRedraw(int from, int to);
+  void MarkRowsToEndRedraw(int from);
+  void RaiseMaxRowLen(int row);
+  // Column attributes and blocks following byte edits of one row.
+  void ShiftAttrsInserted(int row, int at, int count);
+  void ShiftAttrsDeleted(int row, int at, int count);
+
+  // Wrapping steps. A step either continues with another row or stops;
+  // Row is then the first row not yet looked at.
+  struct TReflowNext {
+    int Row;
+    bool Done;
+  };
+  static TReflowNext Continue(int row) { return TReflowNext{row, false}; }
+  static TReflowNext Stop(int row) { return TReflowNext{row, true}; }
+  int ReflowFrom(int row);
+  TReflowNext ReflowStep(int row);
+  TReflowNext CutRow(int row);
+  int ApplyCuts(int row, const std::string& text, const std::vector<int>& cuts,
+                const std::vector<int>& cutCols, bool ownLine);
+  TReflowNext FitWithNext(int row, const std::string& display);
+  void JoinNext(int row);
+  void PullHeadUp(int row, int count);
+  void PushTailDown(int row, int at);
+  void MoveColAttrsUp(int row, int count);
+  // Columns a wrap search may look at beyond the width (hanging).
+  int WrapMargin() const;
+  // Indent spaces and the tab-expanded text, stopped once `limit` columns
+  // are reached; `consumed` tells how many bytes of text went in.
+  std::string DisplayPrefix(int indent, std::string_view text, int limit,
+                            std::size_t& consumed) const;
+  int IndexOfColumn(int indent, std::string_view text, int x) const;
+  int TabCells(int written) const;  // columns of a TAB after `written` columns
+  int ColumnOfIndex(int indent, std::string_view text, int index) const;
+
+  TEditHost& host_;
+  TRowList rows_;
+  TBlkAttrList blocks_;
+  TUndoBuff undo_;
+  TSelArea sel_;
+  std::vector<std::string> keywords_;
+  bool keywordChars_[256] = {};
+
+  // Wrap search counters.
+  int trailCount_ = 0;
+  int leadCount_ = 0;
+  TSjisCharSet banHeadSet_;
+  TSjisCharSet banEndSet_;
+  long long rowChangeCount_ = 0;
+
+  // Geometry.
+  int charHeight_ = 0;
+  int rowHeight_ = 0;
+  int cellWidth_ = 0;
+  TRect textArea_;
+  TRect paintRect_;
+  bool updating_ = false;
+  bool metricsKnown_ = false;
+  TColor markColor_ = 0;
+  int lastPaintedTopRow_ = -1;
+  int indicatorCaretCol_ = -1;
+  int indicatorLeftCol_ = -1;
+
+  // Caret.
+  bool caretShapeInsert_ = false;
+  bool caretShapeOverDouble_ = false;
+  bool caretShapeKnown_ = false;
+  int hiddenCaretCount_ = 0;
+  int scrollBarTopRow_ = -1;
+  int scrollBarLeftCol_ = -1;
+
+  // Mouse and scrolling.
+  TCursorShape cursor_ = TCursorShape::Default;
+  int dragColumn_ = 0;
+  int lastDragRow_ = -1;
+  TScrollInfo vScroll_;
+  TScrollInfo hScroll_;
+  bool vBarShown_ = false;
+  bool hBarShown_ = false;
+
+  // Properties.
+  int accelRate_ = 2;
+  std::string banEnd_;
+  std::string banHead_;
+  int charPich_ = 0;
+  TColor colColumnNo_ = clWindowText;
+  TColor colColumnIndi_ = clBtnFace;
+  TColor colCr_ = clMaroon;
+  TColor colDependence_ = 0xFF00FF;
+  TColor colKeyWord_ = clWindowText;
+  TColor colLeftMgn_ = clWindow;
+  TColor colRowNo_ = clWindowText;
+  TColor colSelBrush_ = clHighlight;
+  TColor colSelText_ = clHighlightText;
+  TColor color_ = clWindow;
+  int defWrapPos_ = 60;
+  std::string dependenceChar_;
+  TFont font_;
+  TFontStyles keywordStyle_ = 0;
+  int leftMgn_ = 0;
+  TAFEditOptions options_{TAFEditOption::aoAutoFormat};
+  bool readOnly_ = false;
+  std::string rowDspFmt_ = "%5d:";
+  int rowPich_ = 2;
+  TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
+  int tabSize_ = 4;
+  int topMgn_ = 0;
+  TViewOptions viewOpt_;
+  int wrapLeadBytes_ = 10;
+  int wrapTrailBytes_ = 4;
+};

@@ -1,0 +1,176 @@
+// The caret: stepping over double-byte characters, tabs and the indent,
+// keeping it in view, and its shape.
+#include <algorithm>
+
+#include "editor/afedit.h"
+#include "editor/switches.h"
+#include "encoding/sjis.h"
+
+namespace {
+
+bool IsTabCell(char c) { return c == '\t' || c == kTabFill; }
+
+// Is d[i] the first byte of a two-byte character?
+bool LeadAt(std::string_view d, int i) {
+  if (i < 0 || i >= static_cast<int>(d.size())) return false;
+  std::size_t k = 0;
+  while (k < static_cast<std::size_t>(i)) k += sjis::CharLen(d, k);
+  return k == static_cast<std::size_t>(i) && sjis::CharLen(d, k) == 2;
+}
+
+// Is d[i] the second byte of a two-byte character?
+bool TrailAt(std::string_view d, int i) { return i > 0 && LeadAt(d, i - 1); }
+
+}  // namespace
+
+void TCustomAFEdit::CaretLeft() {
+  TPoint& c = CaretPos;
+  if (c.Y >= RowCount()) {
+    if (c.X > 0) --c.X;
+    return;
+  }
+  const std::string d = DisplayString(c.Y);
+  const int len = static_cast<int>(d.size());
+  if (c.X > std::max<int>(0, rows_.Attr(c.Y).Indent)) {
+    if (c.X > len) {
+      c.X = HasOption(TAFEditOption::aoFreeCaret) ? c.X - 1 : std::max(0, len - 1);
+    } else if (IsTabCell(d[c.X - 1])) {
+      // Over the whole expansion of the tab, up to the end of an earlier one.
+      do {
+        --c.X;
+      } while (c.X > 0 && d[c.X - 1] == kTabFill);
+    } else {
+      c.X -= LeadAt(d, c.X - 2) ? 2 : 1;
+    }
+  } else if (c.Y > 0) {
+    --c.Y;
+    c.X = DisplayLength(c.Y) - (rows_.HasCR(c.Y) ? 1 : 0);
+  } else {
+    c.X = std::max<int>(0, rows_.Attr(0).Indent);
+  }
+}
+
+void TCustomAFEdit::CaretRight() {
+  TPoint& c = CaretPos;
+  if (c.Y >= RowCount()) {
+    ++c.X;
+    return;
+  }
+  const bool freeCaret = HasOption(TAFEditOption::aoFreeCaret);
+  const std::string d = DisplayString(c.Y);
+  const int len = static_cast<int>(d.size());
+  if (c.X < std::max<int>(0, rows_.Attr(c.Y).Indent)) {
+    c.X = std::max<int>(0, rows_.Attr(c.Y).Indent);
+  } else if (c.X <= len - 1) {
+    if (IsTabCell(d[c.X])) {
+      while (c.X < len && d[c.X] == kTabFill) ++c.X;
+      ++c.X;
+    } else {
+      c.X += LeadAt(d, c.X) ? 2 : 1;
+    }
+  } else if (freeCaret) {
+    ++c.X;
+  }
+  if (!freeCaret && c.X >= len && c.Y < RowCount() - 1) {
+    ++c.Y;
+    c.X = std::max<int>(0, rows_.Attr(c.Y).Indent);
+  }
+}
+
+TPoint TCustomAFEdit::ClampPos(TPoint p) const {
+  p.Y = std::clamp(p.Y, 0, RowCount() - 1);
+  p.X = std::clamp(p.X, 0, DisplayLength(p.Y));
+  return p;
+}
+
+TPoint TCustomAFEdit::SnapCaret(TPoint p, bool fromMouse) {
+  if (fromMouse) EditSwitches::SnapLeftNext = true;
+  if (p.Y >= 0 && p.Y < RowCount()) {
+    const std::string d = DisplayString(p.Y);
+    if (p.X < static_cast<int>(d.size()) && TrailAt(d, p.X)) {
+      p.X += EditSwitches::SnapLeftNext ? -1 : 1;
+      EditSwitches::SnapLeftNext = !EditSwitches::SnapLeftNext;
+    }
+  }
+  return p;
+}
+
+void TCustomAFEdit::MoveCaretTo(TPoint p) {
+  CaretPos = p;
+  UpdateCaret();
+}
+
+void TCustomAFEdit::UpdateCaret() {
+  if (!host_.HasFocus() || CaretPos.Y < 0 ||
+      (CaretPos.Y >= RowCount() && !HasOption(TAFEditOption::aoFreeCaret)) || updating_)
+    return;
+  CaretPos = SnapCaret(CaretPos, false);
+  const int x = (CaretPos.X - LeftCol) * cellWidth_ + TextLeft();
+  const int y = (CaretPos.Y - TopRow) * rowHeight_ + TextTop();
+  const bool overDouble = CaretPos.Y < RowCount() && LeadAt(DisplayString(CaretPos.Y), CaretPos.X);
+  host_.HideCaret();
+  if (!caretShapeKnown_ || InsertMode != caretShapeInsert_ || overDouble != caretShapeOverDouble_) {
+    if (InsertMode) {
+      host_.CreateCaret(2, charHeight_);
+    } else {
+      host_.CreateCaret(overDouble ? charHeight_ : charHeight_ / 2, charHeight_);
+    }
+    caretShapeKnown_ = true;
+    caretShapeInsert_ = InsertMode;
+    caretShapeOverDouble_ = overDouble;
+  }
+  host_.SetCaretPos(x, y);
+  const TRect& a = textArea_;
+  if (x >= a.Left && x < a.Right && y >= a.Top && y < a.Bottom) {
+    host_.ShowCaret();
+    hiddenCaretCount_ = 0;
+    host_.SetCompositionWindow(x, y, font_);
+  } else {
+    ++hiddenCaretCount_;
+  }
+  if (OnStatusChange) OnStatusChange();
+  if (CaretPos.X != indicatorCaretCol_ || LeftCol != indicatorLeftCol_) PaintColIndicator();
+  if (TopRow != scrollBarTopRow_ || LeftCol != scrollBarLeftCol_) UpdateScrollBars();
+  indicatorCaretCol_ = CaretPos.X;
+  indicatorLeftCol_ = LeftCol;
+}
+
+void TCustomAFEdit::CaretMoved() {
+  if (TopRow != scrollBarTopRow_ || LeftCol != scrollBarLeftCol_) UpdateScrollBars();
+  const TPoint c = CaretPos;
+  if (c.Y < TopRow - 1) {
+    WMVScroll(SB_THUMBPOSITION, c.Y);
+  } else if (TopRow == c.Y + 1) {
+    WMVScroll(SB_LINEUP, 0);
+  } else if (TopRow + VisibleRows() == c.Y + 1) {
+    WMVScroll(SB_LINEDOWN, 0);
+  } else if (c.Y >= TopRow + VisibleRows() - 1) {
+    TopRow = c.Y - VisibleRows() + 2;
+    Paint();
+  }
+  if (c.X < LeftCol - 1) {
+    WMHScroll(SB_THUMBPOSITION, c.X);
+  } else if (LeftCol == c.X + 1) {
+    WMHScroll(SB_LINELEFT, 0);
+  } else if (LeftCol + VisibleCols() == c.X + 2) {
+    WMHScroll(SB_LINERIGHT, 0);
+  } else if (c.X >= LeftCol + VisibleCols() - 1) {
+    LeftCol = c.X - VisibleCols() + 1;
+    Paint();
+  }
+  UpdateCaret();
+  const TPoint oldEnd = sel_.EndPos;
+  if (ShiftSelecting) {
+    sel_.EndPos = ClampPos(CaretPos);
+  } else if (sel_.HasSel()) {
+    MarkRowsRedraw(sel_.SelStart().Y, sel_.SelEnd().Y);
+    sel_.EndPos = sel_.AnchorPos = ClampPos(CaretPos);
+    RepaintDirty();
+  }
+  if (sel_.EndPos.Y == oldEnd.Y) {
+    RepaintColumns(CaretPos.Y, oldEnd.X, sel_.EndPos.X);
+  } else {
+    MarkRowsRedraw(std::min(oldEnd.Y, CaretPos.Y), std::max(oldEnd.Y, CaretPos.Y));
+    RepaintDirty();
+  }
+}

@@ -1,0 +1,93 @@
+// Painting entry points: geometry, full and incremental repaints, and the
+// painting lock. How a row is drawn is in drawrow.cpp.
+#include <algorithm>
+
+#include "editor/afedit.h"
+
+int TCustomAFEdit::VisibleRows() const {
+  return std::max(0, (ClientHeight() - TextTop()) / std::max(1, rowHeight_));
+}
+
+int TCustomAFEdit::VisibleCols() const {
+  return std::max(0, (ClientWidth() - TextLeft()) / std::max(1, cellWidth_));
+}
+
+void TCustomAFEdit::UpdateMetrics(bool repaint) {
+  charHeight_ = std::max(1, host_.MeasureCharHeight(font_));
+  rowHeight_ = std::max(1, charHeight_ + rowPich_);
+  // A negative pitch must not make cells empty: every position divides by it.
+  cellWidth_ = std::max(1, (charHeight_ + 1) / 2 + charPich_);
+  if (HasView(TViewOption::voRowNum)) {
+    const int needed = static_cast<int>(FormatRowNumber(100).size()) * cellWidth_;
+    leftMgn_ = std::max(leftMgn_, needed);
+  }
+  textArea_.Left = leftMgn_;
+  textArea_.Top = topMgn_ + (HasView(TViewOption::voColIndicate) ? rowHeight_ : 0);
+  metricsKnown_ = true;
+  if (repaint) {
+    host_.HideCaret();
+    host_.Canvas().FillRect(TRect{0, 0, ClientWidth(), ClientHeight()}, color_);
+    Paint();
+    host_.ShowCaret();
+  }
+}
+
+void TCustomAFEdit::Paint() {
+  host_.HideCaret();
+  paintRect_ = textArea_;
+  for (int r = TopRow; r <= TopRow + VisibleRows(); ++r) PaintRow(r);
+  UpdateCaret();
+  UpdateScrollBars();
+  host_.ShowCaret();
+  PaintColIndicator();
+  lastPaintedTopRow_ = TopRow;
+}
+
+void TCustomAFEdit::RepaintDirty() {
+  if (TopRow != lastPaintedTopRow_) {
+    Paint();
+    return;
+  }
+  host_.HideCaret();
+  const int last = std::min(TopRow + VisibleRows(), RowCount() - 1);
+  for (int r = TopRow; r <= last; ++r) {
+    if (!rows_.Attr(r).Redraw && r != RowCount() - 1) continue;
+    const int y = (r - TopRow) * rowHeight_ + TextTop();
+    paintRect_ = TRect{TextLeft(), y, ClientWidth(), y + rowHeight_};
+    PaintRow(r);
+    if (!updating_) rows_.Attr(r).Redraw = false;
+  }
+  host_.ShowCaret();
+  PaintColIndicator();
+  lastPaintedTopRow_ = TopRow;
+}
+
+// Repaints the cells of `row` between two display columns (either order).
+void TCustomAFEdit::RepaintColumns(int row, int col1, int col2) {
+  if (col1 == col2 || row < TopRow || row > TopRow + VisibleRows()) return;
+  const int first = std::min(col1, col2) - LeftCol, last = std::max(col1, col2) - LeftCol;
+  const int y = (row - TopRow) * rowHeight_ + TextTop();
+  paintRect_ = TRect{std::max(TextLeft(), TextLeft() + first * cellWidth_), y,
+                     std::min(ClientWidth(), TextLeft() + (last + 1) * cellWidth_), y + rowHeight_};
+  if (!paintRect_.IsEmpty()) PaintRow(row);
+}
+
+void TCustomAFEdit::PaintRow(int row) {
+  if (updating_) return;
+  const int y = (row - TopRow) * rowHeight_ + TextTop();
+  const TRect rect = Intersect(TRect{TextLeft(), y, ClientWidth(), y + rowHeight_}, paintRect_);
+  if (rect.IsEmpty() || row < TopRow || row > TopRow + VisibleRows() + 1) return;
+  if (row >= RowCount()) {
+    host_.Canvas().FillRect(TRect{0, rect.Top, rect.Right, rect.Bottom}, color_);
+    return;
+  }
+  if (rows_.Attr(row).WrapPos == 0) rows_.Attr(row) = MakeAttr(true, 0, defWrapPos_);
+  DrawRow(row, rect);
+}
+
+void TCustomAFEdit::BeginUpdate() { updating_ = true; }
+
+void TCustomAFEdit::EndUpdate() {
+  updating_ = false;
+  Paint();
+}

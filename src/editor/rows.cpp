@@ -1,0 +1,224 @@
+// Row access, positions and the row operations through which every change
+// of the text passes (each one records undo information and fires events).
+#include <algorithm>
+
+#include "editor/afedit.h"
+#include "editor/switches.h"
+
+// ---- Text out of the rows
+
+std::string TCustomAFEdit::GetTextRange(TPoint from, TPoint to, bool layout) const {
+  if (to == TPoint{0, 0} || RowCount() == 0) return std::string();
+  to.Y = std::clamp(to.Y, 0, RowCount() - 1);
+  from.Y = std::clamp(from.Y, 0, to.Y);
+  if (to.X < 0) to.X = static_cast<int>(rows_.Text(to.Y).size());
+  if (to.X == 0 && to.Y > 0) {
+    --to.Y;
+    to.X = static_cast<int>(rows_.Text(to.Y).size());
+  }
+  to.X = std::min<int>(to.X, static_cast<int>(rows_.Text(to.Y).size()));
+  from.X = std::max(0, from.X);
+
+  std::string out;
+  for (int y = from.Y; y <= to.Y; ++y) {
+    std::string_view text = rows_.Text(y);
+    if (EndsWithCR(text)) text.remove_suffix(1);
+    if (layout) {
+      const int first = y == from.Y ? IndexToCol(from).X : 0;
+      const int last = y == to.Y ? IndexToCol(to).X : 1 << 30;
+      std::string shown = std::string(std::max<int>(0, rows_.Attr(y).Indent), ' ') +
+                          ExpandTabs(text, true);
+      shown = shown.substr(0, std::min<std::size_t>(shown.size(), last));
+      if (y > from.Y) out += "\r\n";
+      out += std::string(first, ' ') + (first < static_cast<int>(shown.size()) ? shown.substr(first) : "");
+      continue;
+    }
+    const int begin = y == from.Y ? std::min<int>(from.X, text.size()) : 0;
+    const int end = y == to.Y ? std::min<int>(to.X, text.size()) : static_cast<int>(text.size());
+    if (y > from.Y && rows_.HasCR(y - 1)) out += "\r\n";
+    if (end > begin) out.append(text.substr(begin, end - begin));
+  }
+  out += "\r\n";
+  const bool endsAfterCR = to.X > 0 && rows_.Text(to.Y)[to.X - 1] == '\r';
+  if (!layout && to.X > 0 && !endsAfterCR) {
+    std::size_t n = out.size();
+    while (n > 0 && static_cast<unsigned char>(out[n - 1]) <= ' ') --n;
+    out.resize(n);
+  }
+  return out;
+}
+
+std::string TCustomAFEdit::SelText() const {
+  if (sel_.HasSel()) {
+    const TPoint s = sel_.SelStart(), e = sel_.SelEnd();
+    return GetTextRange(TPoint{ColToIndex(s.Y, s.X), s.Y}, TPoint{ColToIndex(e.Y, e.X), e.Y}, false);
+  }
+  if (sel_.HasRowSel()) {
+    const int bottom = std::min(sel_.RowSelBottom(), RowCount() - 1);
+    return GetTextRange(TPoint{0, sel_.RowSelTop()},
+                        TPoint{static_cast<int>(rows_.Text(bottom).size()), bottom}, false);
+  }
+  return std::string();
+}
+
+std::string TCustomAFEdit::Text() const {
+  std::size_t size = 0;
+  for (int r = 0; r < RowCount(); ++r) size += rows_.Text(r).size() + 1;
+  std::string out;
+  out.reserve(size);
+  for (int r = 0; r < RowCount(); ++r) {
+    out += rows_.Text(r);
+    if (rows_.HasCR(r)) out += '\n';
+  }
+  return out;
+}
+
+// ---- Row operations
+
+void TCustomAFEdit::FireUndoChange() {
+  if (!EditSwitches::UndoSuspended && OnUndoChange) OnUndoChange(undo_.CanUndo, false);
+}
+
+void TCustomAFEdit::RaiseMaxRowLen(int row) {
+  const int len = static_cast<int>(rows_.Text(row).size());
+  if (len + 1 > MaxRowLen) MaxRowLen = len + 2;
+}
+
+bool TCustomAFEdit::Recording() const { return !EditSwitches::UndoSuspended; }
+
+void TCustomAFEdit::AddRow(std::string s, const TLineAttr& attr) {
+  const int index = RowCount();
+  if (OnLineInsert) OnLineInsert(index, s);
+  CountRowChange();
+  if (Recording())
+    undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
+  TLineAttr copy = attr;
+  copy.Redraw = true;
+  rows_.Append(std::move(s), copy);
+  FireUndoChange();
+}
+
+void TCustomAFEdit::AppendRow(std::string s) {
+  ++UndoGroup;
+  if (RowCount() == 0) {
+    AddRow(std::move(s), MakeAttr(true, 0, defWrapPos_));
+  } else {
+    AddRow(std::move(s), rows_.Attr(RowCount() - 1));
+  }
+  UpdateScrollBars();
+}
+
+void TCustomAFEdit::InsertRow(int index, std::string s, const TLineAttr& attr) {
+  if (OnLineInsert) OnLineInsert(index, s);
+  CountRowChange();
+  if (Recording())
+    undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
+  TLineAttr copy = attr;
+  copy.Redraw = true;
+  rows_.Insert(index, std::move(s), copy);
+  RaiseMaxRowLen(index);
+  blocks_.RowInserted(index);
+  if (!updating_) UpdateScrollBars();
+  FireUndoChange();
+}
+
+void TCustomAFEdit::DeleteRow(int index) {
+  if (OnLineDelete) OnLineDelete(index);
+  CountRowChange();
+  if (Recording())
+    undo_.Add(Record(TUndoKind::RowDeleted, index, rows_.Text(index), {}, rows_.Attr(index), {}));
+  rows_.Delete(index);
+  blocks_.RowDeleted(index);
+  if (index < CaretPos.Y) --CaretPos.Y;
+  UpdateScrollBars();
+  FireUndoChange();
+}
+
+void TCustomAFEdit::RemoveRow(int index) {
+  ++UndoGroup;
+  DeleteRow(index);
+}
+
+void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
+  bool canModify = true;
+  if (OnBeforeChange) OnBeforeChange(index, s, canModify);
+  if (!canModify) return;
+  const TLineAttr kept = rows_.Attr(index);
+  CountRowChange();
+  if (newGroup && Recording()) ++UndoGroup;
+  if (Recording()) {
+    undo_.Add(Record(TUndoKind::RowReplaced, index, rows_.Text(index), s, kept, kept));
+  }
+  rows_.MutableText(index) = std::move(s);
+  rows_.Attr(index).Redraw = true;
+  if (OnChange) {
+    const std::string changedFrom = rows_.Text(index);
+    OnChange();
+    if (Recording())
+      undo_.Add(Record(TUndoKind::RowReplaced, index, changedFrom, rows_.Text(index), kept, rows_.Attr(index)));
+  }
+  FireUndoChange();
+}
+
+void TCustomAFEdit::InsertRowText(int index, std::string s) {
+  ++UndoGroup;
+  TLineAttr attr = index < 1 ? MakeAttr(true, 0, defWrapPos_) : rows_.Attr(index - 1);
+  attr.Redraw = true;
+  InsertRow(index, std::move(s), attr);
+  ++CaretPos.Y;
+}
+
+void TCustomAFEdit::SortRows(int first, int last, bool recordUndo, const TRowCompare& compare) {
+  if (recordUndo) ++UndoGroup;
+  if (last >= 0 && last < RowCount() && rows_.Text(last).empty()) --last;
+  auto exchange = [&](int i, int j) {
+    if (recordUndo) {
+      undo_.Add(Record(TUndoKind::RowReplaced, i, rows_.Text(i), rows_.Text(j), rows_.Attr(i), rows_.Attr(j)));
+      undo_.Add(Record(TUndoKind::RowReplaced, j, rows_.Text(j), rows_.Text(i), rows_.Attr(j), rows_.Attr(i)));
+    }
+    rows_.Swap(i, j);
+  };
+  // Quicksort with the middle element as pivot; the smaller part is sorted
+  // by recursion and the larger by the loop, so the depth stays logarithmic.
+  std::function<void(int, int)> sort = [&](int l, int r) {
+    while (l < r) {
+      int i = l, j = r, p = (l + r) / 2;
+      do {
+        while (compare(*this, i, p) < 0) ++i;
+        while (compare(*this, j, p) > 0) --j;
+        if (i <= j) {
+          if (i != j) exchange(i, j);
+          if (p == i) {
+            p = j;
+          } else if (p == j) {
+            p = i;
+          }
+          ++i;
+          --j;
+        }
+      } while (i <= j);
+      if (j - l < r - i) {
+        sort(l, j);
+        l = i;
+      } else {
+        sort(i, r);
+        r = j;
+      }
+    }
+  };
+  if (first >= 0 && last < RowCount()) sort(first, last);
+  MarkRowsRedraw(std::max(0, first), last);
+  if (OnUndoChange) OnUndoChange(undo_.CanUndo, false);
+}
+
+void TCustomAFEdit::MarkRowsRedraw(int from, int to) {
+  from = std::max(0, from);
+  to = std::min(to, RowCount() - 1);
+  for (int r = from; r <= to; ++r) rows_.Attr(r).Redraw = true;
+}
+
+void TCustomAFEdit::MarkRowsToEndRedraw(int from) {
+  // Only rows on screen can be painted; the others are drawn fresh anyway
+  // when they scroll into view.
+  MarkRowsRedraw(std::max(from, TopRow), TopRow + VisibleRows() + 1);
+}

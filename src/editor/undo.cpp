@@ -1,0 +1,274 @@
+// Replaying the undo history, width-change records, and the layout records
+// that keep older records valid across a re-wrap of the whole document.
+#include <algorithm>
+
+#include "editor/afedit.h"
+#include "editor/switches.h"
+
+namespace {
+
+// The bounded wait for the document window to take a recorded width.
+constexpr int kWidthPollMs = 50;
+constexpr int kWidthPollLimit = 20;
+
+void PutLength(std::vector<std::uint8_t>& out, std::size_t n) {
+  while (n >= 0x80) {
+    out.push_back(static_cast<std::uint8_t>(n | 0x80));
+    n >>= 7;
+  }
+  out.push_back(static_cast<std::uint8_t>(n));
+}
+
+std::size_t GetLength(const std::vector<std::uint8_t>& in, std::size_t& at) {
+  std::size_t n = 0;
+  for (int shift = 0; at < in.size(); shift += 7) {
+    const std::uint8_t b = in[at++];
+    n |= static_cast<std::size_t>(b & 0x7F) << shift;
+    if (!(b & 0x80)) break;
+  }
+  return n;
+}
+
+bool SameRecord(TLineAttr a, TLineAttr b) {
+  a.Redraw = b.Redraw = false;
+  return a == b;
+}
+
+}  // namespace
+
+// ---- Undo and redo
+
+TUndoBuffItem TCustomAFEdit::Record(TUndoKind kind, int index, std::string textBefore,
+                                    std::string textAfter, const TLineAttr& attrBefore,
+                                    const TLineAttr& attrAfter) const {
+  TUndoBuffItem rec;
+  rec.Group = UndoGroup;
+  rec.Index = index;
+  rec.Caret = CaretPos;
+  rec.Kind = kind;
+  rec.TextBefore = std::move(textBefore);
+  rec.TextAfter = std::move(textAfter);
+  rec.AttrBefore = attrBefore;
+  rec.AttrAfter = attrAfter;
+  return rec;
+}
+
+void TCustomAFEdit::Undo() {
+  EditSwitches::UndoReplaying = true;
+  bool replayed = false;
+  if (const TUndoBuffItem* first = undo_.LastRecord()) {
+    const int group = first->Group;
+    while (const TUndoBuffItem* rec = undo_.LastRecord()) {
+      if (rec->Group != group) break;
+      const TUndoBuffItem copy = *rec;  // a width replay lets the window run
+      undo_.StepBack();
+      ReplayRecord(copy, true);
+      replayed = true;
+    }
+  }
+  if (replayed && OnUndoChange) OnUndoChange(undo_.LastRecord() != nullptr, true);
+  if (CaretPos.Y < TopRow) {
+    TopRow = std::max(CaretPos.Y - 1, 0);
+  } else if (TopRow + VisibleRows() < CaretPos.Y + 2) {
+    TopRow = CaretPos.Y - VisibleRows() + 2;
+  }
+  UpdateScrollBars();
+  Paint();
+  EditSwitches::UndoReplaying = false;
+}
+
+void TCustomAFEdit::Redo() {
+  EditSwitches::UndoReplaying = true;
+  bool replayed = false;
+  if (const TUndoBuffItem* first = undo_.NextRecord()) {
+    const int group = first->Group;
+    while (const TUndoBuffItem* rec = undo_.NextRecord()) {
+      if (rec->Group != group) break;
+      const TUndoBuffItem copy = *rec;
+      undo_.StepForward();
+      ReplayRecord(copy, false);
+      replayed = true;
+    }
+  }
+  UpdateScrollBars();
+  Paint();
+  if (OnUndoChange) {
+    // With nothing redone the flags still describe the buffer as it is.
+    OnUndoChange(replayed || undo_.LastRecord() != nullptr, undo_.NextRecord() != nullptr);
+  }
+  EditSwitches::UndoReplaying = false;
+}
+
+void TCustomAFEdit::ReplayRecord(const TUndoBuffItem& rec, bool undo) {
+  const bool insert = (rec.Kind == TUndoKind::RowInserted) != undo;
+  switch (rec.Kind) {
+    case TUndoKind::WidthChange:
+      ReplayWidth(rec.Delta, undo);
+      break;
+    case TUndoKind::RowInserted:
+    case TUndoKind::RowDeleted:
+      if (insert) {
+        std::string text = undo ? rec.TextBefore : rec.TextAfter;
+        if (OnLineInsert) OnLineInsert(rec.Index, text);
+        rows_.Insert(rec.Index, std::move(text), undo ? rec.AttrBefore : rec.AttrAfter);
+        rows_.Attr(rec.Index).Redraw = true;
+        blocks_.RowInserted(rec.Index);
+        RaiseMaxRowLen(rec.Index);
+      } else {
+        if (OnLineDelete) OnLineDelete(rec.Index);
+        rows_.Delete(rec.Index);
+        blocks_.RowDeleted(rec.Index);
+      }
+      break;
+    case TUndoKind::RowReplaced:
+      rows_.MutableText(rec.Index) = undo ? rec.TextBefore : rec.TextAfter;
+      rows_.ClearColAttrs(rec.Index);
+      rows_.Attr(rec.Index) = undo ? rec.AttrBefore : rec.AttrAfter;
+      rows_.Attr(rec.Index).Redraw = true;
+      blocks_.RowReplaced(rec.Index);
+      RaiseMaxRowLen(rec.Index);
+      break;
+    case TUndoKind::Relayout: {
+      const TLayout& layout = undo ? *rec.LayoutBefore : *rec.LayoutAfter;
+      RestoreLayout(layout);
+      CaretPos = layout.Caret;
+      return;
+    }
+  }
+  CaretPos = rec.Caret;
+}
+
+// The document window is resized back (undo) or forward (redo); its resize
+// handler re-wraps the rows. The wait ends even when the width is refused.
+void TCustomAFEdit::ReplayWidth(int delta, bool undo) {
+  if (delta == 0 || !host_.HasParent()) return;
+  const int target = ClientWidth() + (undo ? -delta : delta);
+  host_.ResizeParentForWidth(target);
+  for (int i = 0; i < kWidthPollLimit && ClientWidth() != target; ++i) host_.Wait(kWidthPollMs);
+  EditSwitches::UndoSuspended = false;
+}
+
+void TCustomAFEdit::RecordWidthChange(int delta) {
+  if (EditSwitches::WidthRecordingOff || EditSwitches::UndoReplaying) return;
+  ++UndoGroup;
+  {
+    TUndoBuffItem rec = Record(TUndoKind::WidthChange, 0, rows_.Text(0), rows_.Text(0), rows_.Attr(0), rows_.Attr(0));
+    rec.Delta = delta;
+    undo_.Add(std::move(rec));
+  }
+}
+
+void TCustomAFEdit::NotifyUndoChange() {
+  if (EditSwitches::WidthRecordingOff || EditSwitches::UndoReplaying) return;
+  if (OnUndoChange) OnUndoChange(undo_.CanUndo, false);
+}
+
+// ---- Layout records
+
+TLayout TCustomAFEdit::CaptureLayout() const {
+  TLayout layout;
+  layout.Rows = RowCount();
+  layout.Caret = CaretPos;
+  layout.RowLengths.reserve(RowCount());
+  for (int r = 0; r < RowCount(); ++r) {
+    PutLength(layout.RowLengths, rows_.Text(r).size());
+    const TLineAttr& a = rows_.Attr(r);
+    if (!layout.AttrRuns.empty() && SameRecord(layout.AttrRuns.back().second, a)) {
+      ++layout.AttrRuns.back().first;
+    } else {
+      layout.AttrRuns.emplace_back(1, a);
+    }
+  }
+  layout.RowLengths.shrink_to_fit();
+  return layout;
+}
+
+// Cuts the current text into the rows of `layout`; the text is the same as
+// when the layout was captured, since the records after it were replayed.
+void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
+  std::vector<long long> oldStarts(RowCount() + 1, 0);
+  for (int r = 0; r < RowCount(); ++r) oldStarts[r + 1] = oldStarts[r] + rows_.Text(r).size();
+  TRowList restored;
+  restored.Reserve(layout.Rows);
+  std::vector<long long> newStarts(1, 0);
+  int src = 0;
+  std::size_t srcAt = 0, at = 0;
+  auto run = layout.AttrRuns.begin();
+  int runLeft = run == layout.AttrRuns.end() ? 0 : run->first;
+  for (int r = 0; r < layout.Rows; ++r) {
+    std::size_t need = GetLength(layout.RowLengths, at);
+    std::string text;
+    text.reserve(need);
+    while (need > 0 && src < RowCount()) {
+      const std::string& from = rows_.Text(src);
+      const std::size_t take = std::min(need, from.size() - srcAt);
+      text.append(from, srcAt, take);
+      need -= take;
+      srcAt += take;
+      if (srcAt == from.size()) ++src, srcAt = 0;
+    }
+    while (run != layout.AttrRuns.end() && runLeft == 0)
+      if (++run != layout.AttrRuns.end()) runLeft = run->first;
+    TLineAttr attr = run != layout.AttrRuns.end() ? run->second : MakeAttr(true, 0, defWrapPos_);
+    --runLeft;
+    attr.Redraw = true;
+    newStarts.push_back(newStarts.back() + text.size());
+    restored.Append(std::move(text), attr);
+  }
+  // Blocks keep their place in the text.
+  auto remap = [&](TPoint& p) {
+    if (p.Y < 0 || p.Y >= static_cast<int>(oldStarts.size()) - 1) return;
+    const long long offset = oldStarts[p.Y] + p.X;
+    const auto it = std::upper_bound(newStarts.begin(), newStarts.end() - 1, offset);
+    p.Y = static_cast<int>(it - newStarts.begin()) - 1;
+    p.X = static_cast<int>(offset - newStarts[p.Y]);
+  };
+  for (int i = 0; i < blocks_.Count(); ++i) {
+    remap(blocks_.Items(i).StartPos);
+    remap(blocks_.Items(i).EndPos);
+  }
+  rows_ = std::move(restored);
+  MaxRowLen = std::max(MaxRowLen, 0);
+  for (int r = 0; r < RowCount(); ++r) RaiseMaxRowLen(r);
+}
+
+void TCustomAFEdit::RecordRelayout(TLayout before) {
+  const bool wasEdited = undo_.Edited();
+  auto after = std::make_shared<TLayout>(CaptureLayout());
+  TUndoBuffItem rec = Record(TUndoKind::Relayout, 0, {}, {}, {}, {});
+  rec.Caret = before.Caret;
+  rec.LayoutBefore = std::make_shared<TLayout>(std::move(before));
+  rec.LayoutAfter = std::move(after);
+  undo_.Add(std::move(rec));
+  // A re-wrap alone does not make a saved text modified.
+  if (!wasEdited) undo_.MarkSaved();
+}
+
+// ---- Caret as a byte offset into the text
+
+long long TCustomAFEdit::CaretByteOffset() const {
+  long long offset = 0;
+  const int caretRow = std::min(CaretPos.Y, RowCount());
+  for (int r = 0; r < caretRow; ++r) offset += rows_.Text(r).size();
+  if (CaretPos.Y < RowCount()) {
+    const int len = static_cast<int>(rows_.Text(CaretPos.Y).size());
+    offset += std::clamp(ColToIndex(CaretPos.Y, CaretPos.X), 0, len);
+  }
+  return offset;
+}
+
+// A position just after a CR belongs to the start of the next row; one at
+// the end of a soft-wrapped row stays at that end.
+void TCustomAFEdit::PlaceCaretAtByteOffset(long long offset) {
+  long long before = 0;
+  for (int r = 0; r < RowCount(); ++r) {
+    const long long len = rows_.Text(r).size();
+    const bool isLast = r == RowCount() - 1;
+    if (offset < before + len || (offset == before + len && (!rows_.HasCR(r) || isLast))) {
+      CaretPos = IndexToCol(TPoint{static_cast<int>(offset - before), r});
+      return;
+    }
+    before += len;
+  }
+  CaretPos = IndexToCol(TPoint{static_cast<int>(rows_.Text(RowCount() - 1).size()), RowCount() - 1});
+}

@@ -1,0 +1,60 @@
+#include "editor/undobuff.h"
+
+#include "editor/switches.h"
+
+void TUndoBuff::Add(TUndoBuffItem item) {
+  if (EditSwitches::UndoSuspended) return;
+  GroupRun = item.Group == LastGroup ? GroupRun + 1 : 0;
+  CanUndo = true;
+  if (Limit >= 0) {
+    if (GroupRun >= SlotCount()) {
+      // This group does not fit: nothing before it can be undone either.
+      CanUndo = false;
+      if (GroupRun == SlotCount()) ClearAll();
+      return;
+    }
+    slots_.resize(Limit);
+    if (Limit == 0) {
+      CanUndo = false;
+      return;
+    }
+    if (Pos >= SlotCount() - 1) DropOldestGroup();
+  } else if (Pos >= SlotCount() - 1) {
+    slots_.emplace_back();
+  }
+  // The saved state lay among the redo records that this change abandons.
+  if (SavedPos > Pos) SavedPos = kNeverSaved;
+  LastGroup = item.Group;
+  slots_[Pos] = std::move(item);
+  ++Pos;
+  Top = Pos;
+}
+
+void TUndoBuff::DropOldestGroup() {
+  const int oldest = slots_.front().Group;
+  while (Pos > 0 && slots_.front().Group == oldest) {
+    slots_.pop_front();
+    slots_.emplace_back();
+    --Pos;
+    --Top;
+    // Keep Edited true for a save point that was dropped with the group.
+    if (SavedPos != kNeverSaved) SavedPos = SavedPos > 0 ? SavedPos - 1 : kNeverSaved;
+  }
+}
+
+void TUndoBuff::ClearAll() {
+  for (TUndoBuffItem& slot : slots_) slot = TUndoBuffItem{};
+  Pos = SavedPos = Top = 0;
+  CanUndo = false;
+}
+
+void TUndoBuff::DropRedo() {
+  if (SavedPos > Pos) SavedPos = kNeverSaved;
+  Top = Pos;
+}
+
+void TUndoBuff::ClearKeepingEdited() {
+  const bool edited = Edited();
+  ClearAll();
+  if (edited) SavedPos = kNeverSaved;
+}

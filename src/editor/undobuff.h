@@ -1,0 +1,84 @@
+// The undo history: records of row changes numbered by user operation
+// (group), with the position at which the text was last saved.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/attrlists.h"
+#include "editor/types.h"
+
+enum class TUndoKind : std::uint8_t {
+  WidthChange = 0,
+  RowInserted = 1,
+  RowDeleted = 2,
+  RowReplaced = 3,
+  // A re-wrap of the whole document that recorded no row changes: the row
+  // lengths and records before and after, so that older records, which hold
+  // row indices, still find their rows.
+  Relayout = 4,
+};
+
+// Row breaks and records of the whole document at one moment, compact:
+// row lengths as variable-length numbers, records as runs of equal ones.
+struct TLayout {
+  std::vector<std::uint8_t> RowLengths;
+  std::vector<std::pair<int, TLineAttr>> AttrRuns;  // (row count, record)
+  int Rows = 0;
+  TPoint Caret;
+};
+
+struct TUndoBuffItem {
+  int Group = 0;
+  int Index = 0;
+  int Delta = 0;
+  TPoint Caret;
+  TUndoKind Kind = TUndoKind::RowReplaced;
+  std::string TextBefore;
+  std::string TextAfter;
+  TLineAttr AttrBefore;
+  TLineAttr AttrAfter;
+  std::shared_ptr<const TLayout> LayoutBefore;
+  std::shared_ptr<const TLayout> LayoutAfter;
+};
+
+class TUndoBuff {
+ public:
+  TUndoBuff() : slots_(kInitialSlots) {}
+
+  // Records one change. Does nothing while UndoSuspended is set.
+  void Add(TUndoBuffItem item);
+  const TUndoBuffItem* LastRecord() const { return Pos > 0 ? &slots_[Pos - 1] : nullptr; }
+  const TUndoBuffItem* NextRecord() const { return Pos < Top ? &slots_[Pos] : nullptr; }
+  void StepBack() { --Pos; }
+  void StepForward() { ++Pos; }
+  void ClearAll();
+
+  bool Edited() const { return Pos != SavedPos; }
+  void SetEdited(bool edited) { SavedPos = edited ? (Pos == 0 ? kNeverSaved : 0) : Pos; }
+  void MarkSaved() { SavedPos = Pos; }
+  bool HasRecords() const { return Pos > 0 || Top > Pos; }
+  // Abandons the redo records; Edited stays true if the saved state was among them.
+  void DropRedo();
+  // Forgets everything; an unsaved change stays unsaved.
+  void ClearKeepingEdited();
+  int SlotCount() const { return static_cast<int>(slots_.size()); }
+
+  int LastGroup = 0;
+  int GroupRun = 0;
+  bool CanUndo = false;
+  int Pos = 0;
+  int SavedPos = 0;
+  int Top = 0;
+  int Limit = -1;
+
+ private:
+  static constexpr int kInitialSlots = 100;
+  // A saved state that no sequence of undo and redo can reach again.
+  static constexpr int kNeverSaved = -1;
+  void DropOldestGroup();
+
+  std::deque<TUndoBuffItem> slots_;
+};
