@@ -92,10 +92,8 @@ void WarnAboutLosses(const ConvCounts& counts) {
 
 int main(int argc, char** argv) {
   Request request;
-  if (const std::string problem = ParseArgs(argc, argv, request); !problem.empty()) {
-    return Fail(kBadRequest, problem);
-  }
-  std::string problem;
+  std::string problem = ParseArgs(argc, argv, request);
+  if (!problem.empty()) return Fail(kBadRequest, problem);
   const std::optional<std::string> input = ReadInput(request.file, problem);
   if (!input) return Fail(kBadRequest, problem);
 
