@@ -1,0 +1,24 @@
+// Code page 932 (Shift-JIS as Windows defines it) <-> UTF-16, through tables
+// built once from glibc iconv "CP932".
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace cp932 {
+
+// Bytes that are no Shift-JIS character become U+FFFD: a lead byte and a
+// trail byte (0x40-0x7E, 0x80-0xFC) that form no character give one U+FFFD;
+// a lead byte followed by anything else, or by nothing, gives one U+FFFD and
+// the next byte is read on its own. 0x80, 0xA0 and 0xFD-0xFF are read as
+// Windows reads them (U+0080, U+F8F0-U+F8F3), so they survive a round trip.
+// *invalid receives the number of U+FFFD produced.
+std::u16string ToUtf16(std::string_view sjis, std::size_t* invalid = nullptr);
+
+// A unit without a Shift-JIS form becomes "?"; so does a surrogate, and a
+// surrogate pair gives a single "?". *replaced receives the number of "?"
+// produced that way.
+std::string FromUtf16(std::u16string_view text, std::size_t* replaced = nullptr);
+
+}  // namespace cp932
