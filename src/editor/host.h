@@ -83,6 +83,9 @@ class TEditHost {
   // Keeps the composition at the caret, in the control's font.
   virtual void SetCompositionWindow(int x, int y, const TFont& font) = 0;
   virtual void CancelComposition() = 0;
+  // Hands the selected text back to the input method for conversion again;
+  // does nothing where the input method cannot.
+  virtual void Reconvert(const std::string& sjis) = 0;
 
   virtual void SetCursor(TCursorShape shape) = 0;
   virtual void SetCapture(bool capture) = 0;

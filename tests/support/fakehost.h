@@ -62,6 +62,7 @@ class FakeEditHost : public TEditHost {
   int scrollAreaCalls = 0;
   TPoint composition{-1, -1};
   int compositionCancels = 0;
+  std::vector<std::string> reconverted;
 
   // The document window: its width follows ResizeParentForWidth requests
   // unless refused (a maximised window); onParentResize lets a test play the
@@ -92,6 +93,7 @@ class FakeEditHost : public TEditHost {
   bool IsComposing() override { return composing; }
   void SetCompositionWindow(int x, int y, const TFont&) override { composition = TPoint{x, y}; }
   void CancelComposition() override { ++compositionCancels; }
+  void Reconvert(const std::string& sjis) override { reconverted.push_back(sjis); }
   void SetCursor(TCursorShape shape) override { cursor = shape; }
   void SetCapture(bool capture) override { captured = capture; }
   TPoint MousePos() override { return mouse; }
