@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "editor/host.h"
 #include "editor/keys.h"
 #include "editor/rowlist.h"
+#include "editor/runcolors.h"
 #include "editor/selarea.h"
 #include "editor/types.h"
 #include "editor/undobuff.h"
@@ -34,7 +37,11 @@ constexpr char kTabFill = 11;
 // Byte standing for a column of virtual indent in the painter's display form.
 constexpr char kIndentByte = 1;
 
+class TRowPainter;
+
 class TCustomAFEdit {
+  friend class TRowPainter;
+
  public:
   explicit TCustomAFEdit(TEditHost& host);
   virtual ~TCustomAFEdit();
@@ -174,8 +181,10 @@ class TCustomAFEdit {
   void WMPaste();
   void WMClear();
   void WMUndo();
-  // A confirmed input-method string (Shift-JIS).
+  // A confirmed input-method string (Shift-JIS): inserted as one undo step.
   void WMImeResult(const std::string& text);
+  // The input method reports a change (IMN_* code).
+  void WMImeNotify(int code);
   void SetFocus();
   TPoint CellAt(int x, int y) const;
   void UpdateScrollBars();
@@ -189,7 +198,17 @@ class TCustomAFEdit {
   void PaintRow(int row);
   void PaintLeftMargin(int row, std::string text);
   void PaintColIndicator();
+  // Refreshes the mark colour and the CR marks from the system colours.
   void NonClientPaint();
+  // Makes the normal and the selected CR mark for a CR colour on a background.
+  void BuildCRMarks(TColor crColor, TColor background);
+  const TBitmap& CRMark(bool selected) const { return selected ? crMarkSelected_ : crMarkNormal_; }
+  // The colours column `col` of `row` is drawn in; `index` is its byte index
+  // (ColToIndex), `displayLength` the length of the row's display form;
+  // `colAttr` is the column attribute a ColAttr run is drawn with.
+  TRunColors RunColors(int row, int col, int index, int displayLength, TRunKind kind,
+                       const TColAttr& colAttr = {}) const;
+  bool CellSelected(int row, int col, int displayLength) const;
   void RepaintColumns(int row, int col1, int col2);
   void BeginUpdate();
   void EndUpdate();
@@ -212,6 +231,7 @@ class TCustomAFEdit {
   int MaxRowLen = 0;
 
   // ---- Input method
+  // The input method's mode for the status bar (UTF-8, see ime.h).
   std::string ImeModeText = "　　A";
 
   // ---- Properties
@@ -246,7 +266,8 @@ class TCustomAFEdit {
   int DefWrapPos() const { return defWrapPos_; }
   void SetDefWrapPos(int v);
   const std::string& DependenceChar() const { return dependenceChar_; }
-  void SetDependenceChar(std::string v) { dependenceChar_ = std::move(v); }
+  void SetDependenceChar(std::string v);
+  bool IsDependenceChar(std::string_view ch) const { return dependenceSet_.Contains(ch); }
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& font);
   const std::vector<std::string>& Keywords() const { return keywords_; }
@@ -286,6 +307,15 @@ class TCustomAFEdit {
  protected:
   void FontRefresh();
   void DrawRow(int row, const TRect& rect);
+  int XOfCol(int col) const { return (col - LeftCol) * cellWidth_ + TextLeft(); }
+  int YOfRow(int row) const { return (row - TopRow) * rowHeight_ + TextTop(); }
+  // One entry per byte of a run, each CellWidth.
+  std::span<const int> Advances(std::size_t count);
+  void DrawOnBand(int x, std::string_view text, TColor color, TColor bk, int clipLeft);
+  void DrawRuler();
+  void DrawIndicatorMarkers();
+  void DrawCaretColumn();
+  TPixel ResolvedPixel(TColor color) { return PixelOf(IsSystemColor(color) ? host_.SystemColor(color) : color); }
   void ScrollToRow(int row, bool keepCaret);
   void ScrollColumns(int leftCol);
   void ExtendRowsToCaret();
@@ -348,6 +378,7 @@ class TCustomAFEdit {
   int ColumnOfIndex(int indent, std::string_view text, int index) const;
 
   TEditHost& host_;
+  std::unique_ptr<TRowPainter> painter_;
   TRowList rows_;
   TBlkAttrList blocks_;
   TUndoBuff undo_;
@@ -372,6 +403,14 @@ class TCustomAFEdit {
   bool metricsKnown_ = false;
   TColor markColor_ = 0;
   int lastPaintedTopRow_ = -1;
+  std::vector<int> advances_;
+  // CR marks and what they were last built for (resolved colours).
+  TBitmap crMarkNormal_;
+  TBitmap crMarkSelected_;
+  int crMarkSize_ = -1;
+  TPixel crMarkCr_ = 0;
+  TPixel crMarkBk_ = 0;
+  TPixel crMarkSel_ = 0;
   int indicatorCaretCol_ = -1;
   int indicatorLeftCol_ = -1;
 
@@ -409,6 +448,7 @@ class TCustomAFEdit {
   TColor color_ = clWindow;
   int defWrapPos_ = 60;
   std::string dependenceChar_;
+  TSjisCharSet dependenceSet_;
   TFont font_;
   TFontStyles keywordStyle_ = 0;
   int leftMgn_ = 0;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "editor/bitmap.h"
 #include "editor/types.h"
 
 // A font as the control describes it; the host maps the face to an
@@ -24,15 +26,27 @@ class TCanvas {
  public:
   virtual ~TCanvas() = default;
   virtual void FillRect(const TRect& r, TColor color) = 0;
-  // Draws `bytes` from (x, y), each byte advancing `cellWidth` (a two-byte
-  // character is centred over its two cells), on an opaque background
-  // `bkColor`, clipped to `clip`.
-  virtual void TextOutCells(int x, int y, std::string_view bytes, int cellWidth, const TRect& clip,
-                            const TFont& font, TColor bkColor) = 0;
+  // Draws `bytes` from (x, y), byte i advancing advances[i] pixels (a
+  // two-byte character is centred over its two cells), on an opaque
+  // background `bkColor` filling `clip`, and clipped to it. `advances` holds
+  // at least one entry per byte.
+  virtual void TextOutCells(int x, int y, std::string_view bytes, std::span<const int> advances,
+                            const TRect& clip, const TFont& font, TColor bkColor) = 0;
   // A one-pixel line; `invert` xors the pixels so drawing it twice restores them.
   virtual void Line(int x1, int y1, int x2, int y2, TColor color, bool invert) = 0;
   // Width of one Shift-JIS character in `font`.
   virtual int CharWidth(std::string_view ch, const TFont& font) = 0;
+  // Draws the whole bitmap scaled into `dest`, clipped to `clip`.
+  virtual void DrawBitmap(const TRect& dest, const TBitmap& bmp, const TRect& clip) = 0;
+  // Device pixels per canvas pixel, so that bitmaps can be made sharp.
+  virtual double PixelRatio() const = 0;
+};
+
+// What the input method reports: open or closed, and its conversion mode
+// as the IME_CMODE_* bits.
+struct TImeStatus {
+  bool Open = false;
+  unsigned Mode = 0;
 };
 
 enum class TScrollBarKind { Horizontal, Vertical };
@@ -86,6 +100,11 @@ class TEditHost {
   // Hands the selected text back to the input method for conversion again;
   // does nothing where the input method cannot.
   virtual void Reconvert(const std::string& sjis) = 0;
+  virtual TImeStatus ImeStatus() = 0;
+
+  // The bitmaps the program carries ("CR", "CRL", "CRS"); an empty bitmap
+  // when there is none of that name.
+  virtual TBitmap LoadBitmap(std::string_view name) = 0;
 
   virtual void SetCursor(TCursorShape shape) = 0;
   virtual void SetCapture(bool capture) = 0;

@@ -1,26 +1,31 @@
 #include "fakehost.h"
 
 void RecordingCanvas::FillRect(const TRect& r, TColor color) {
-  Call c{Call::Fill, r};
+  Call c;
+  c.kind = Call::Fill;
+  c.rect = r;
   c.color = color;
   calls.push_back(c);
 }
 
-void RecordingCanvas::TextOutCells(int x, int y, std::string_view bytes, int cellWidth,
+void RecordingCanvas::TextOutCells(int x, int y, std::string_view bytes, std::span<const int> advances,
                                    const TRect& clip, const TFont& font, TColor bkColor) {
-  Call c{Call::Text, clip};
+  Call c;
+  c.kind = Call::Text;
+  c.rect = clip;
   c.x = x;
   c.y = y;
   c.text = std::string(bytes);
   c.color = font.Color;
   c.style = font.Style;
   c.bkColor = bkColor;
-  c.cellWidth = cellWidth;
+  c.advances.assign(advances.begin(), advances.begin() + bytes.size());
   calls.push_back(c);
 }
 
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2, TColor color, bool invert) {
-  Call c{Call::Line, TRect{}};
+  Call c;
+  c.kind = Call::Line;
   c.x = x1;
   c.y = y1;
   c.x2 = x2;
@@ -33,6 +38,22 @@ void RecordingCanvas::Line(int x1, int y1, int x2, int y2, TColor color, bool in
 int RecordingCanvas::CharWidth(std::string_view ch, const TFont& font) {
   const int half = FakeEditHost::kCharHeight / 2;
   return static_cast<int>(ch.size()) * half + ((font.Style & fsBold) ? 1 : 0);
+}
+
+void RecordingCanvas::DrawBitmap(const TRect& dest, const TBitmap& bmp, const TRect& clip) {
+  Call c;
+  c.kind = Call::Bitmap;
+  c.rect = clip;
+  c.dest = dest;
+  c.image = bmp;
+  calls.push_back(c);
+}
+
+std::vector<RecordingCanvas::Call> RecordingCanvas::Calls(Call::Kind kind) const {
+  std::vector<Call> out;
+  for (const Call& c : calls)
+    if (c.kind == kind) out.push_back(c);
+  return out;
 }
 
 std::vector<std::string> RecordingCanvas::TextsAt(int y) const {
@@ -66,4 +87,15 @@ void FakeEditHost::CreateCaret(int width, int height) {
 
 void FakeEditHost::ResizeParentForWidth(int controlWidth) {
   if (!refuseResize && onParentResize) onParentResize(controlWidth);
+}
+
+TBitmap FakeEditHost::LoadBitmap(std::string_view name) {
+  if (auto it = bitmaps.find(name); it != bitmaps.end()) return it->second;
+  const int size = name == "CRS" ? 11 : name == "CR" ? 16 : name == "CRL" ? 32 : 0;
+  TBitmap bmp(size, size, PixelOf(clWhite));
+  for (int k = 2; k < 11 && size > 0; ++k) {
+    bmp.At(10, k) = PixelOf(clMaroon);  // stem
+    bmp.At(k, 10) = PixelOf(clMaroon);  // foot
+  }
+  return bmp;
 }

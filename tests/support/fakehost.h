@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -15,27 +16,34 @@
 class RecordingCanvas : public TCanvas {
  public:
   struct Call {
-    enum Kind { Fill, Text, Line } kind;
-    TRect rect;        // Fill: the rectangle; Text: the clip
+    enum Kind { Fill, Text, Line, Bitmap } kind = Fill;
+    TRect rect;        // Fill: the rectangle; Text, Bitmap: the clip
     int x = 0, y = 0;  // Text: origin; Line: first point
     int x2 = 0, y2 = 0;
     std::string text;  // Text: the bytes
     TColor color = 0;  // Fill: brush; Text: font colour; Line: pen
     TColor bkColor = 0;
     TFontStyles style = 0;
-    int cellWidth = 0;
+    std::vector<int> advances;  // Text: one per byte
     bool invert = false;
+    TRect dest;     // Bitmap
+    TBitmap image;  // Bitmap
   };
   std::vector<Call> calls;
 
   void FillRect(const TRect& r, TColor color) override;
-  void TextOutCells(int x, int y, std::string_view bytes, int cellWidth, const TRect& clip,
-                    const TFont& font, TColor bkColor) override;
+  void TextOutCells(int x, int y, std::string_view bytes, std::span<const int> advances,
+                    const TRect& clip, const TFont& font, TColor bkColor) override;
   void Line(int x1, int y1, int x2, int y2, TColor color, bool invert) override;
+  // Half the character height per byte, one more in bold.
   int CharWidth(std::string_view ch, const TFont& font) override;
+  void DrawBitmap(const TRect& dest, const TBitmap& bmp, const TRect& clip) override;
+  double PixelRatio() const override { return 1.0; }
 
   // Texts drawn with their origin on pixel row y, in drawing order.
   std::vector<std::string> TextsAt(int y) const;
+  // The calls of one kind, in drawing order.
+  std::vector<Call> Calls(Call::Kind kind) const;
 };
 
 class FakeEditHost : public TEditHost {
@@ -63,6 +71,10 @@ class FakeEditHost : public TEditHost {
   TPoint composition{-1, -1};
   int compositionCancels = 0;
   std::vector<std::string> reconverted;
+  TImeStatus imeStatus;
+  // Bitmaps by name; a name not here gets a white square of the size the
+  // name implies with an L-shaped maroon arrow through (10, 4) and (4, 10).
+  std::map<std::string, TBitmap, std::less<>> bitmaps;
 
   // The document window: its width follows ResizeParentForWidth requests
   // unless refused (a maximised window); onParentResize lets a test play the
@@ -94,6 +106,8 @@ class FakeEditHost : public TEditHost {
   void SetCompositionWindow(int x, int y, const TFont&) override { composition = TPoint{x, y}; }
   void CancelComposition() override { ++compositionCancels; }
   void Reconvert(const std::string& sjis) override { reconverted.push_back(sjis); }
+  TImeStatus ImeStatus() override { return imeStatus; }
+  TBitmap LoadBitmap(std::string_view name) override;
   void SetCursor(TCursorShape shape) override { cursor = shape; }
   void SetCapture(bool capture) override { captured = capture; }
   TPoint MousePos() override { return mouse; }
