@@ -226,7 +226,8 @@ int TRowPainter::DrawColAttrRun(int col, int end) {
     int next = piece;
     while (next < stop && Selected(next) == Selected(piece)) next += class_[next] == kLead ? 2 : 1;
     next = std::min(next, stop);
-    TRunColors colors = Colors(piece, TRunKind::ColAttr);
+    const int index = index_[piece];
+    TRunColors colors = e_.RunColors(row_, piece, index, Length(), TRunKind::ColAttr, attr);
     colors.Font.Style = attr.Style;
     DrawText(piece, Bytes(piece, next - piece), colors);
     piece = next;

@@ -36,7 +36,7 @@ void RecordingCanvas::Line(int x1, int y1, int x2, int y2, TColor color, bool in
 }
 
 int RecordingCanvas::CharWidth(std::string_view ch, const TFont& font) {
-  const int half = FakeEditHost::kCharHeight / 2;
+  const int half = charHeight / 2;
   return static_cast<int>(ch.size()) * half + ((font.Style & fsBold) ? 1 : 0);
 }
 
@@ -63,13 +63,13 @@ std::vector<std::string> RecordingCanvas::TextsAt(int y) const {
   return out;
 }
 
-int FakeEditHost::MeasureCharHeight(const TFont&) { return kCharHeight; }
+int FakeEditHost::MeasureCharHeight(const TFont&) { return canvas.charHeight; }
 
 // Windows' default scheme: white window, black text, grey buttons, blue
 // highlight.
 TColor FakeEditHost::SystemColor(TColor color) {
   switch (color) {
-    case clWindow: return 0xFFFFFF;
+    case clWindow: return windowColor;
     case clWindowText: return 0x000000;
     case clBtnFace: return 0xC0C0C0;
     case clHighlight: return 0x6A240A;
@@ -90,6 +90,7 @@ void FakeEditHost::ResizeParentForWidth(int controlWidth) {
 }
 
 TBitmap FakeEditHost::LoadBitmap(std::string_view name) {
+  bitmapLoads.emplace_back(name);
   if (auto it = bitmaps.find(name); it != bitmaps.end()) return it->second;
   const int size = name == "CRS" ? 11 : name == "CR" ? 16 : name == "CRL" ? 32 : 0;
   TBitmap bmp(size, size, PixelOf(clWhite));

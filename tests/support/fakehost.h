@@ -30,6 +30,7 @@ class RecordingCanvas : public TCanvas {
     TBitmap image;  // Bitmap
   };
   std::vector<Call> calls;
+  int charHeight = 16;  // MeasureCharHeight; cells are then 8 pixels wide
 
   void FillRect(const TRect& r, TColor color) override;
   void TextOutCells(int x, int y, std::string_view bytes, std::span<const int> advances,
@@ -48,7 +49,6 @@ class RecordingCanvas : public TCanvas {
 
 class FakeEditHost : public TEditHost {
  public:
-  static constexpr int kCharHeight = 16;  // cells are 8 pixels wide
 
   RecordingCanvas canvas;
   std::optional<std::string> clipboard;
@@ -72,9 +72,11 @@ class FakeEditHost : public TEditHost {
   int compositionCancels = 0;
   std::vector<std::string> reconverted;
   TImeStatus imeStatus;
+  TColor windowColor = 0xFFFFFF;  // what clWindow stands for
   // Bitmaps by name; a name not here gets a white square of the size the
   // name implies with an L-shaped maroon arrow through (10, 4) and (4, 10).
   std::map<std::string, TBitmap, std::less<>> bitmaps;
+  std::vector<std::string> bitmapLoads;
 
   // The document window: its width follows ResizeParentForWidth requests
   // unless refused (a maximised window); onParentResize lets a test play the
