@@ -152,6 +152,9 @@ class TCustomAFEdit {
   TPoint ClampPos(TPoint p) const;
   void UpdateRowSelBounds();
   void CheckSelState();
+  // The selection with its points pulled back inside the rows.
+  TSelArea ClampedSelection() const;
+  void ClampSelection();
 
   // ---- Messages from the host
   void WMKeyDown(int vk, unsigned keyData);

@@ -161,6 +161,7 @@ void TCustomAFEdit::ShiftAttrsDeleted(int row, int at, int count) {
 
 void TCustomAFEdit::DeleteSelection() {
   ++UndoGroup;
+  ClampSelection();
   if (sel_.HasSel() || !sel_.HasRowSel()) {
     DeleteStreamSelection();
   } else {

@@ -56,6 +56,10 @@ class GapVector {
 
  private:
   void MoveGapTo(std::size_t pos) {
+    if (gapLength_ == 0) {
+      gapStart_ = pos;  // nothing to move; moving elements onto themselves would empty them
+      return;
+    }
     if (pos < gapStart_) {
       std::move_backward(body_.begin() + pos, body_.begin() + gapStart_,
                          body_.begin() + gapStart_ + gapLength_);
