@@ -1,0 +1,28 @@
+// JIS (ISO-2022-JP) and EUC-JP <-> Shift-JIS, by arithmetic on the JIS X 0208
+// row and cell, without tables. Malformed input is converted byte by byte,
+// never rejected.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class TAutoSjisConv {
+ public:
+  // Reads up to the first NUL. Bytes are read as 7-bit; ESC $ @, ESC $ B
+  // switch to kanji, ESC ( B, ESC ( J, ESC ( H and SI to ASCII, ESC ( I and
+  // SO to half-width kana; any other ESC is kept. A kanji pair cut short by
+  // the end gives its lead byte alone.
+  std::string JisToSjis(std::string_view jis) const;
+
+  // Reads up to the first NUL. SS2 + kana byte gives that byte; any byte in
+  // 0xA1-0xFE starts a pair (SS3 itself becomes 0x0F); other bytes lose their
+  // high bit. ESC ( I / SO and ESC ( J / SI switch a 7-bit kana mode on and off.
+  // A pair cut short by the end gives its lead byte alone.
+  std::string EucToSjis(std::string_view euc) const;
+
+  // Kanji runs are wrapped in ESC $ B ... ESC ( B; one-byte characters, half-
+  // width kana included, are written as they are, and so is a lead byte at
+  // the very end. Leads 0xF0-0xFC give bytes outside 0x21-0x7E, written all
+  // the same.
+  std::string SjisToJis(std::string_view sjis) const;
+};

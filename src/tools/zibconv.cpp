@@ -1,0 +1,111 @@
+// zibconv: converts text between Shift-JIS, JIS, EUC-JP, UTF-8 and UCS-2 with
+// the editor's own conversions, always by way of Shift-JIS.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tools/namedconv.h"
+
+namespace {
+
+constexpr int kFailed = 1;      // the input could not be converted or written
+constexpr int kBadRequest = 2;  // a wrong command line or an unreadable file
+constexpr std::string_view kUsage = "missing -f or -t (usage: zibconv -f FROM -t TO [FILE])";
+
+struct Request {
+  const char* from = nullptr;
+  const char* to = nullptr;
+  const char* file = nullptr;  // standard input when null
+};
+
+int Fail(int status, const std::string& problem) {
+  std::fprintf(stderr, "zibconv: %s\n", problem.c_str());
+  return status;
+}
+
+std::string Quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
+
+// The problem with the command line, or an empty text.
+std::string ParseArgs(int argc, char** argv, Request& request) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "-f" || arg == "-t") {
+      const char*& value = arg == "-f" ? request.from : request.to;
+      if (i + 1 == argc) return "option " + std::string(arg) + " needs an encoding";
+      if (value) return "option " + std::string(arg) + " given twice";
+      value = argv[++i];
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return "unknown option " + Quoted(arg);
+    } else if (request.file) {
+      return "more than one input file (" + Quoted(request.file) + ", " + Quoted(arg) + ")";
+    } else {
+      request.file = argv[i];
+    }
+  }
+  if (!request.from || !request.to) return std::string(kUsage);
+  if (!FindDecoder(request.from)) {
+    return "unknown encoding " + Quoted(request.from) + " for -f (one of " + std::string(kDecoderNames) + ")";
+  }
+  if (!FindEncoder(request.to)) {
+    return "unknown encoding " + Quoted(request.to) + " for -t (one of " + std::string(kEncoderNames) + ")";
+  }
+  return {};
+}
+
+// The whole stream, or nothing after a read error (errno tells which).
+std::optional<std::string> ReadAll(std::FILE* stream) {
+  std::string data;
+  char buffer[1 << 16];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0) data.append(buffer, n);
+  if (std::ferror(stream)) return std::nullopt;
+  return data;
+}
+
+// The input, or nothing after printing why it cannot be read.
+std::optional<std::string> ReadInput(const char* file) {
+  std::FILE* stream = file ? std::fopen(file, "rb") : stdin;
+  std::optional<std::string> data = stream ? ReadAll(stream) : std::nullopt;
+  const int error = errno;
+  if (stream && file) std::fclose(stream);
+  if (!data) Fail(kBadRequest, "cannot read " + (file ? Quoted(file) : "standard input") + ": " + std::strerror(error));
+  return data;
+}
+
+const char* Plural(std::size_t n) { return n == 1 ? "" : "s"; }
+
+void WarnAboutLosses(const ConvCounts& counts) {
+  if (counts.replaced) {
+    std::fprintf(stderr, "zibconv: %zu character%s without a Shift-JIS form became \"?\"\n",
+                 counts.replaced, Plural(counts.replaced));
+  }
+  if (counts.invalid) {
+    std::fprintf(stderr, "zibconv: %zu invalid Shift-JIS sequence%s became U+FFFD\n",
+                 counts.invalid, Plural(counts.invalid));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Request request;
+  if (const std::string problem = ParseArgs(argc, argv, request); !problem.empty()) {
+    return Fail(kBadRequest, problem);
+  }
+  const std::optional<std::string> input = ReadInput(request.file);
+  if (!input) return kBadRequest;
+
+  ConvCounts counts;
+  const std::string sjis = FindDecoder(request.from)(*input, counts);
+  if (counts.malformed) return Fail(kFailed, "the input is not valid UTF-8");
+  const std::string output = FindEncoder(request.to)(sjis, counts);
+  WarnAboutLosses(counts);
+
+  if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() || std::fflush(stdout) != 0) {
+    return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
+  }
+  return 0;
+}

@@ -1,0 +1,148 @@
+#include "encoding/sjisconv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "iconv_oracle.h"
+
+namespace {
+
+std::string JisKanji(unsigned j1, unsigned j2) {
+  return std::string("\x1B$B") + static_cast<char>(j1) + static_cast<char>(j2) + "\x1B(B";
+}
+
+}  // namespace
+
+TEST(JisToSjis, KanjiEscapesSwitchToPairs) {
+  const TAutoSjisConv conv;
+  EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x21\x1B(B"), "\x88\x9F");
+  EXPECT_EQ(conv.JisToSjis("\x1B$@\x30\x21\x1B(Jab"), "\x88\x9F" "ab");
+  // CR LF inside a kanji run stay, and so does kanji mode.
+  EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x21\r\n\x30\x21\x1B(B"), "\x88\x9F\r\n\x88\x9F");
+}
+
+TEST(JisToSjis, KanaBySoSiOrEscape) {
+  const TAutoSjisConv conv;
+  EXPECT_EQ(conv.JisToSjis("\x0E\x31\x0F"), "\xB1");
+  EXPECT_EQ(conv.JisToSjis("\x1B(I\x31\x1B(B\x31"), "\xB1\x31");
+  // Only 0x21-0x5F are kana; 0x60 and the space stay as they are.
+  EXPECT_EQ(conv.JisToSjis("\x0E\x5F\x60 "), "\xDF\x60 ");
+  // SO leaves kanji mode.
+  EXPECT_EQ(conv.JisToSjis("\x1B$B\x0E\x31\x32"), "\xB1\xB2");
+}
+
+TEST(JisToSjis, EightBitInputIsReadAsSevenBit) {
+  const TAutoSjisConv conv;
+  EXPECT_EQ(conv.JisToSjis("\xB1"), "\x31");
+  // ESC $ B written with high bits set still switches.
+  EXPECT_EQ(conv.JisToSjis("\x9B\xA4\xC2\x30\x21"), "\x88\x9F");
+  // The second byte of a pair is taken unmasked: 0x30 0xA1 is d = 1538.
+  EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\xA1"), "\x89\x62");
+  // ... unless an ESC just before masked it.
+  EXPECT_EQ(conv.JisToSjis("\x1B$B\x1B\x30\xA1"), "\x1B\x88\x9F");
+}
+
+TEST(JisToSjis, UnknownEscapeIsKept) {
+  const TAutoSjisConv conv;
+  EXPECT_EQ(conv.JisToSjis("\x1B$(D"), "\x1B$(D");
+  EXPECT_EQ(conv.JisToSjis("a\x1B"), "a\x1B");
+  EXPECT_EQ(conv.JisToSjis("\x1B("), "\x1B(");
+  // In kanji mode the bytes after the ESC pair up: "$(" is d = 289, then
+  // 'D' is cut short by the end.
+  EXPECT_EQ(conv.JisToSjis("\x1B$B\x1B$(D"), "\x1B\x82\xA6\x92");
+}
+
+TEST(JisToSjis, NulOrEndCutsTheText) {
+  const TAutoSjisConv conv;
+  EXPECT_EQ(conv.JisToSjis(std::string("ab\0cd", 5)), "ab");
+  // A pair cut short gives the lead computed with a zero second byte.
+  EXPECT_EQ(conv.JisToSjis("\x1B$B\x30"), "\x88");
+  EXPECT_EQ(conv.JisToSjis(std::string("\x1B$B\x30\0\x21", 6)), "\x88");
+  EXPECT_EQ(conv.JisToSjis(""), "");
+}
+
+TEST(JisToSjis, ModesDoNotLeakIntoTheNextCall) {
+  const TAutoSjisConv conv;
+  EXPECT_EQ(conv.JisToSjis("\x1B$B"), "");
+  EXPECT_EQ(conv.JisToSjis("\x30\x21"), "\x30\x21");
+  EXPECT_EQ(conv.JisToSjis("\x0E"), "");
+  EXPECT_EQ(conv.JisToSjis("\x31"), "\x31");
+}
+
+TEST(EucToSjis, PairsAndKana) {
+  const TAutoSjisConv conv;
+  EXPECT_EQ(conv.EucToSjis("\xB0\xA1"), "\x88\x9F");
+  EXPECT_EQ(conv.EucToSjis("\x8E\xB1" "a"), "\xB1" "a");
+  EXPECT_EQ(conv.EucToSjis("\x1B(I\x31\x1B(J\x31"), "\xB1\x31");
+  EXPECT_EQ(conv.EucToSjis("\x0E\x31\xB0\x0F\x31"), "\xB1\xB0\x31");
+}
+
+TEST(EucToSjis, OddBytesLoseTheirHighBit) {
+  const TAutoSjisConv conv;
+  // SS2 before a non-kana byte, SS3 before a JIS X 0212 pair read as JIS X 0208.
+  EXPECT_EQ(conv.EucToSjis("\x8E\x41"), "\x0E\x41");
+  EXPECT_EQ(conv.EucToSjis("\x8F\xB0\xA1"), "\x0F\x88\x9F");
+  EXPECT_EQ(conv.EucToSjis("\x80\xA0\xFF"), std::string("\x00\x20\x7F", 3));
+  EXPECT_EQ(conv.EucToSjis("\x1B$B"), "\x1B$B");
+  EXPECT_EQ(conv.EucToSjis("\x8E"), "\x0E");
+}
+
+TEST(EucToSjis, NulOrEndCutsTheText) {
+  const TAutoSjisConv conv;
+  EXPECT_EQ(conv.EucToSjis(std::string("\xB0\xA1\0\xB0\xA1", 5)), "\x88\x9F");
+  EXPECT_EQ(conv.EucToSjis("\xB0"), "\x88");
+  EXPECT_EQ(conv.EucToSjis(std::string("\xB0\0", 2)), "\x88");
+}
+
+TEST(SjisToJis, EscapesWrapKanjiRunsOnly) {
+  const TAutoSjisConv conv;
+  EXPECT_EQ(conv.SjisToJis("\x88\x9F"), "\x1B$B\x30\x21\x1B(B");
+  EXPECT_EQ(conv.SjisToJis("a"), "a");
+  EXPECT_EQ(conv.SjisToJis("\xB1"), "\xB1");
+  EXPECT_EQ(conv.SjisToJis("\x88\x9F\x88\x9F\r\n\x88\x9F"),
+            "\x1B$B\x30\x21\x30\x21\x1B(B\r\n\x1B$B\x30\x21\x1B(B");
+}
+
+TEST(SjisToJis, OddInput) {
+  const TAutoSjisConv conv;
+  // A lead byte at the very end is written as it is, after the return to ASCII.
+  EXPECT_EQ(conv.SjisToJis("\x88\x9F\x88"), "\x1B$B\x30\x21\x1B(B\x88");
+  // User-defined area: the arithmetic leaves 0x21-0x7E and is written anyway.
+  EXPECT_EQ(conv.SjisToJis("\xF0\x40"), "\x1B$B\x7F\x21\x1B(B");
+  EXPECT_EQ(conv.SjisToJis(std::string("\x88\x9F\0", 3)), std::string("\x1B$B\x30\x21\x1B(B\0", 9));
+}
+
+TEST(SjisConvTable, EveryJisX0208CharacterAgreesWithIconv) {
+  const TAutoSjisConv conv;
+  IconvOracle jis("ISO-2022-JP");
+  IconvOracle euc("EUC-JP");
+  IconvOracle cp932("CP932");
+  int defined = 0;
+  for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1) {
+    for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+      const std::string jisText = JisKanji(j1, j2);
+      const std::optional<std::u16string> unicode = jis.Decode(jisText);
+      if (!unicode) continue;
+      ++defined;
+      const std::string eucText{static_cast<char>(j1 | 0x80), static_cast<char>(j2 | 0x80)};
+      ASSERT_EQ(euc.Decode(eucText), unicode);
+      const std::optional<std::string> sjis = cp932.Encode(*unicode);
+      ASSERT_TRUE(sjis) << std::hex << j1 << ' ' << j2;
+      EXPECT_EQ(conv.JisToSjis(jisText), *sjis) << std::hex << j1 << ' ' << j2;
+      EXPECT_EQ(conv.EucToSjis(eucText), *sjis) << std::hex << j1 << ' ' << j2;
+      EXPECT_EQ(conv.SjisToJis(*sjis), jis.Encode(*unicode)) << std::hex << j1 << ' ' << j2;
+    }
+  }
+  EXPECT_EQ(defined, 6879);  // every character of JIS X 0208
+}
+
+TEST(SjisConvTable, ArithmeticIsItsOwnInverseOnEveryRowAndCell) {
+  const TAutoSjisConv conv;
+  for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1) {
+    for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+      const std::string jisText = JisKanji(j1, j2);
+      EXPECT_EQ(conv.SjisToJis(conv.JisToSjis(jisText)), jisText) << std::hex << j1 << ' ' << j2;
+    }
+  }
+}

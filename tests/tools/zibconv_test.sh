@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# zibconv from outside.
+#   zibconv_test.sh errors ZIBCONV           command-line and input errors
+#   zibconv_test.sh corpus ZIBCONV DATADIR   every direction against iconv on real text
+set -uo pipefail
+suite=$1 zibconv=$2 data=${3:-}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# expect_error STATUS STDERR_PATTERN [ARGS...] < input: exact status, one
+# stderr line matching the pattern, nothing on standard output.
+expect_error() {
+  local status=$1 pattern=$2; shift 2
+  "$zibconv" "$@" >"$work/out" 2>"$work/err"
+  local got=$?
+  [ "$got" -eq "$status" ] || fail "zibconv $* exited $got, not $status"
+  [ ! -s "$work/out" ] || fail "zibconv $* wrote to standard output"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "zibconv $* wrote $(wc -l <"$work/err") lines to stderr"
+  grep -q -- "$pattern" "$work/err" || fail "zibconv $*: stderr '$(cat "$work/err")' lacks '$pattern'"
+}
+
+errors() {
+  expect_error 2 'usage' </dev/null
+  expect_error 2 'usage' -f sjis </dev/null
+  expect_error 2 "unknown option '-x'" -x -f sjis -t utf8 </dev/null
+  expect_error 2 'option -t needs an encoding' -f sjis -t </dev/null
+  expect_error 2 'option -f given twice' -f sjis -f jis -t utf8 </dev/null
+  expect_error 2 "unknown encoding 'latin1' for -f" -f latin1 -t utf8 </dev/null
+  expect_error 2 "unknown encoding 'euc' for -t" -f sjis -t euc </dev/null
+  expect_error 2 "cannot read '$work/missing'" -f sjis -t utf8 "$work/missing"
+  expect_error 2 "cannot read '$work'" -f sjis -t utf8 "$work"
+  : >"$work/a"
+  expect_error 2 'more than one input file' -f sjis -t utf8 "$work/a" "$work/a"
+  printf 'abc\xC3' | expect_error 1 'not valid UTF-8' -f utf8 -t sjis
+
+  # Losses are reported on stderr, and the text still converted.
+  printf 'a\xF0\x9F\x98\x80b' | "$zibconv" -f utf8 -t sjis >"$work/out" 2>"$work/err" || fail "emoji: exit $?"
+  [ "$(cat "$work/out")" = 'a?b' ] || fail "emoji: output $(xxd -p "$work/out")"
+  grep -q '^zibconv: 1 character without a Shift-JIS form' "$work/err" || fail "emoji: stderr $(cat "$work/err")"
+  printf '\x88\x9F\x88' | "$zibconv" -f sjis -t utf8 >"$work/out" 2>"$work/err" || fail "lone lead: exit $?"
+  [ "$(xxd -p "$work/out")" = 'e4ba9cefbfbd' ] || fail "lone lead: output $(xxd -p "$work/out")"
+  grep -q '1 invalid Shift-JIS sequence' "$work/err" || fail "lone lead: stderr $(cat "$work/err")"
+}
+
+# Each sample in every encoding, as iconv writes it. EUC-JP-MS keeps the
+# Microsoft mappings of code page 932 (0x8160 is U+FF5E), so its bytes are the
+# JIS X 0208 codes; read back as plain EUC-JP they have ISO-2022-JP forms.
+render() {
+  local sample=$1 name=$2
+  case $name in
+    sjis) cat "$sample" ;;
+    jis) iconv -f CP932 -t EUC-JP-MS "$sample" | iconv -f EUC-JP -t ISO-2022-JP ;;
+    euc) iconv -f CP932 -t EUC-JP-MS "$sample" ;;
+    utf8) iconv -f CP932 -t UTF-8 "$sample" ;;
+    ucs2) iconv -f CP932 -t UTF-16LE "$sample" ;;
+  esac
+}
+
+corpus() {
+  local sample from to
+  for sample in "$data"/*.sjis.*; do
+    for from in sjis jis euc utf8 ucs2; do
+      render "$sample" "$from" >"$work/$from" || fail "iconv cannot render $sample as $from"
+    done
+    for from in sjis jis euc utf8 ucs2; do
+      for to in sjis jis utf8 ucs2; do
+        "$zibconv" -f "$from" -t "$to" "$work/$from" >"$work/out" || fail "$sample $from -> $to: exit $?"
+        cmp -s "$work/out" "$work/$to" || fail "$sample $from -> $to differs from iconv"
+      done
+    done
+  done
+}
+
+case $suite in
+  errors) errors ;;
+  corpus) corpus ;;
+  *) echo "unknown suite $suite"; exit 2 ;;
+esac
+[ "$failures" -eq 0 ] && echo "zibconv $suite: all passed"
+[ "$failures" -eq 0 ]
