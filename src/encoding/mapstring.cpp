@@ -34,18 +34,23 @@ class Mapper {
       : flags_(flags), text_(text), table_(MapTable::Get()) {}
 
   std::string Run() {
-    out_.reserve(text_.size());
+    // Each character at most doubles: a byte becomes a full-width pair, and a
+    // pair at most the two bytes of a half-width kana and its mark.
+    out_.resize(2 * text_.size());
+    end_ = out_.data();
     while (pos_ < text_.size()) {
       const std::size_t len = sjis::CharLen(text_, pos_);
       const char16_t c = UnicodeAt(pos_, len);
       const std::size_t start = pos_;
       pos_ += len;
       if (c == 0) {
-        out_.append(text_.substr(start, len));
+        *end_++ = text_[start];
+        if (len == 2) *end_++ = text_[start + 1];
       } else {
         MapChar(c);
       }
     }
+    out_.resize(static_cast<std::size_t>(end_ - out_.data()));
     return std::move(out_);
   }
 
@@ -56,6 +61,7 @@ class Mapper {
 
   char16_t UnicodeAt(std::size_t i, std::size_t len) const {
     const auto byte = [this](std::size_t k) { return static_cast<unsigned char>(text_[k]); };
+    if (!table_.MayMap(byte(i))) return 0;
     return table_.ToUnicode(len == 2 ? static_cast<charmap::SjisCode>(byte(i) << 8 | byte(i + 1))
                                      : byte(i));
   }
@@ -101,8 +107,8 @@ class Mapper {
 
   void Append(char16_t c) {
     const charmap::SjisCode code = table_.ToSjis(c);
-    if (code > 0xFF) out_.push_back(static_cast<char>(code >> 8));
-    out_.push_back(static_cast<char>(code & 0xFF));
+    if (code > 0xFF) *end_++ = static_cast<char>(code >> 8);
+    *end_++ = static_cast<char>(code & 0xFF);
   }
 
   const std::uint32_t flags_;
@@ -110,6 +116,7 @@ class Mapper {
   const MapTable& table_;
   std::size_t pos_ = 0;
   std::string out_;
+  char* end_ = nullptr;
 };
 
 }  // namespace

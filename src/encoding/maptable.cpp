@@ -48,6 +48,7 @@ void MapTable::Add(char16_t c) {
   for (const char b : bytes) code = static_cast<SjisCode>(code << 8 | static_cast<unsigned char>(b));
   toSjis_[c] = code;
   toUnicode_[code] = c;
+  firstBytes_[static_cast<unsigned char>(bytes.front())] = true;
 }
 
 }  // namespace charmap

@@ -2,6 +2,7 @@
 // change or produce, so that MapString can work on Shift-JIS directly.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,10 @@ class MapTable {
  public:
   static const MapTable& Get();
 
+  // False when no character starting with this byte is in the table: most
+  // kanji are passed over without looking at the larger table.
+  bool MayMap(unsigned char firstByte) const { return firstBytes_[firstByte]; }
+
   // 0 for a character no map concerns, and for bytes that form no character.
   char16_t ToUnicode(SjisCode code) const { return toUnicode_[code]; }
 
@@ -25,6 +30,7 @@ class MapTable {
   MapTable();
   void Add(char16_t c);
 
+  std::array<bool, 0x100> firstBytes_{};
   std::vector<char16_t> toUnicode_;
   std::vector<SjisCode> toSjis_;
 };
