@@ -41,12 +41,10 @@ class Mapper {
     while (pos_ < text_.size()) {
       const std::size_t len = sjis::CharLen(text_, pos_);
       const char16_t c = UnicodeAt(pos_, len);
-      const std::size_t start = pos_;
-      pos_ += len;
       if (c == 0) {
-        *end_++ = text_[start];
-        if (len == 2) *end_++ = text_[start + 1];
+        CopyBytes(len);
       } else {
+        pos_ += len;
         MapChar(c);
       }
     }
@@ -103,6 +101,10 @@ class Mapper {
     if (Has(LCMAP_UPPERCASE)) return Keep(c, charmap::Upper(c));
     if (Has(LCMAP_LOWERCASE)) return Keep(c, charmap::Lower(c));
     return c;
+  }
+
+  void CopyBytes(std::size_t len) {
+    for (; len > 0; --len) *end_++ = text_[pos_++];
   }
 
   void Append(char16_t c) {

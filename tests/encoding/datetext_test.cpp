@@ -60,6 +60,8 @@ TEST(HasEraName, FindsEraNamesAndLatinForms) {
   for (const std::u16string_view text : {u"", u"   ", u"2006", u"H18", u"HS"}) {
     EXPECT_FALSE(HasEraName(Sj(text))) << Sj(text);
   }
+  // "兜ｽ成" is 8A 95 BD 90 AC: "平成" (95 BD 90 AC) only across a character boundary.
+  EXPECT_FALSE(HasEraName(Sj(u"兜ｽ成")));
 }
 
 TEST(DateNumbers, AcceptOnlyDigitsWithinTheirRange) {
