@@ -65,13 +65,13 @@ std::optional<std::string> ReadAll(std::FILE* stream) {
   return data;
 }
 
-// The input, or nothing after printing why it cannot be read.
-std::optional<std::string> ReadInput(const char* file) {
+// The input, or nothing with the reason in problem.
+std::optional<std::string> ReadInput(const char* file, std::string& problem) {
   std::FILE* stream = file ? std::fopen(file, "rb") : stdin;
   std::optional<std::string> data = stream ? ReadAll(stream) : std::nullopt;
   const int error = errno;
   if (stream && file) std::fclose(stream);
-  if (!data) Fail(kBadRequest, "cannot read " + (file ? Quoted(file) : "standard input") + ": " + std::strerror(error));
+  if (!data) problem = "cannot read " + (file ? Quoted(file) : "standard input") + ": " + std::strerror(error);
   return data;
 }
 
@@ -92,11 +92,10 @@ void WarnAboutLosses(const ConvCounts& counts) {
 
 int main(int argc, char** argv) {
   Request request;
-  if (const std::string problem = ParseArgs(argc, argv, request); !problem.empty()) {
-    return Fail(kBadRequest, problem);
-  }
-  const std::optional<std::string> input = ReadInput(request.file);
-  if (!input) return kBadRequest;
+  std::string problem = ParseArgs(argc, argv, request);
+  if (!problem.empty()) return Fail(kBadRequest, problem);
+  const std::optional<std::string> input = ReadInput(request.file, problem);
+  if (!input) return Fail(kBadRequest, problem);
 
   ConvCounts counts;
   const std::string sjis = FindDecoder(request.from)(*input, counts);
