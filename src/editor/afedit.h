@@ -303,6 +303,8 @@ class TCustomAFEdit {
   void FireUndoChange();
   void RebuildKeywordChars();
   void ResetDocument();
+  int WriteInPlace(const std::string& target, int options) const;
+  int WriteBeside(const std::string& target, int options, const struct stat* old) const;
   long long CaretByteOffset() const;
   void PlaceCaretAtByteOffset(long long offset);
   bool Recording() const;
