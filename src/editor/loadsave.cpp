@@ -92,11 +92,44 @@ void TCustomAFEdit::ResetDocument() {
   MaxRowLen = 0;
 }
 
+namespace {
+
+// Rows to reserve for a stream: generous, since capacity that is never
+// filled is never touched and costs no memory.
+std::size_t ExpectedRows(std::istream& stream) {
+  const std::streampos here = stream.tellg();
+  if (here < 0 || !stream.seekg(0, std::ios::end)) {
+    stream.clear();
+    return 1024;
+  }
+  const std::streamoff size = stream.tellg() - here;
+  stream.seekg(here);
+  return static_cast<std::size_t>(std::max<std::streamoff>(size / 16, 1024));
+}
+
+}  // namespace
+
+// Rows are added directly, without events or undo records. With loWrap each
+// logical line is cut as re-wrapping would cut it before it is stored, so a
+// large document's rows are written once.
 void TCustomAFEdit::LoadFromStream(std::istream& stream, int options) {
   ResetDocument();
   const TLineAttr attr = MakeAttr(true, 0, defWrapPos_);
+  TRowList::TBulkAppender bulk(rows_, ExpectedRows(stream));
   LineReader reader(stream);
-  std::string line;
+  std::string line, logical;
+  std::vector<int> cuts, cutCols;
+  auto store = [&](std::string_view text, const TLineAttr& rowAttr) {
+    cutCols.clear();
+    cuts = (options & loWrap) && EndsWithCR(text) ? FindCuts(text, rowAttr.Indent, cutCols) : std::vector<int>{};
+    std::size_t from = 0;
+    for (int cut : cuts) {
+      bulk.Append(text.substr(from, cut - from), rowAttr);
+      from = cut;
+    }
+    bulk.Append(text.substr(from), rowAttr);
+  };
+  TLineAttr logicalAttr = attr;
   while (reader.Next(line)) {
     MaxRowLen = std::max<int>(MaxRowLen, static_cast<int>(line.size()) + 2);
     if (options & loTabsToSpaces) line = ExpandTabs(line, true);
@@ -105,14 +138,27 @@ void TCustomAFEdit::LoadFromStream(std::istream& stream, int options) {
       const int tabs = StripLeadingTabs(line);
       rowAttr.Indent = static_cast<std::int16_t>(std::clamp(tabs * tabSize_, 0, std::max(0, attr.WrapPos - 8)));
     }
-    rows_.Append(line, rowAttr);
+    if (!(options & loWrap)) {
+      bulk.Append(line, rowAttr);
+      continue;
+    }
+    // A line longer than the reader's limit arrives in pieces: wrap it whole.
+    if (logical.empty()) logicalAttr = rowAttr;
+    logical += line;
+    if (EndsWithCR(line)) {
+      store(logical, logicalAttr);
+      logical.clear();
+    }
   }
+  if (!logical.empty()) store(logical, logicalAttr);
+  bulk.Finish();
   if (RowCount() == 0 || rows_.HasCR(RowCount() - 1)) AppendRow(std::string());
   if (options & loWrap) {
+    // The last line has no line end: it is wrapped as the last row is.
     const bool wasUpdating = updating_;
     const bool wasSuspended = EditSwitches::UndoSuspended;
     updating_ = EditSwitches::UndoSuspended = true;  // the history is emptied below anyway
-    for (int r = 0; r < RowCount();) r = ReflowFrom(r);
+    ReflowRow(RowCount() - 1);
     updating_ = wasUpdating;
     EditSwitches::UndoSuspended = wasSuspended;
   }
@@ -135,7 +181,7 @@ void TCustomAFEdit::SaveToStream(std::ostream& stream, int options) const {
   const int tab = std::max(1, tabSize_);
   bool startsLine = true;
   for (int r = 0; r < RowCount(); ++r) {
-    const std::string& text = rows_.Text(r);
+    const std::string_view text = rows_.Text(r);
     const int indent = std::max<int>(0, rows_.Attr(r).Indent);
     const std::size_t rowStart = out.size();
     if (startsLine || (options & soEveryRowALine)) {

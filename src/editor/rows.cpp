@@ -150,10 +150,10 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
   if (Recording()) {
     undo_.Add(Record(TUndoKind::RowReplaced, index, rows_.Text(index), s, kept, kept));
   }
-  rows_.MutableText(index) = std::move(s);
+  rows_.SetText(index, s);
   rows_.Attr(index).Redraw = true;
   if (OnChange) {
-    const std::string changedFrom = rows_.Text(index);
+    const std::string changedFrom(rows_.Text(index));
     OnChange();
     if (Recording())
       undo_.Add(Record(TUndoKind::RowReplaced, index, changedFrom, rows_.Text(index), kept, rows_.Attr(index)));

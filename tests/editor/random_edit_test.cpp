@@ -81,7 +81,7 @@ class RandomEditing : public EditFixture, public ::testing::WithParamInterface<u
       i = static_cast<int>(edit.GetRow(row).size());
     }
     const long long start = RowStart(row);
-    const std::string text = edit.GetRow(row);
+    const std::string text(edit.GetRow(row));
     std::string changed;
     if (edit.InsertMode) {
       changed = text.substr(0, i) + s + text.substr(i);

@@ -1,5 +1,8 @@
 // Where rows are cut: the width, Japanese line-break rules, English words,
 // and re-wrapping after edits.
+#include <fstream>
+#include <iterator>
+
 #include "editfixture.h"
 
 namespace {
@@ -111,4 +114,20 @@ TEST_F(Wrapping, WordBreakHandlerReplacesTheRules) {
   edit.OnWordBreak = [](const std::string&, int& pos) { pos = 3; };
   Load("abcdefghijklmn", loWrap);
   EXPECT_EQ(edit.GetRow(0), "abc");
+}
+
+// Loading wraps each line as it is read; the rows must be those that
+// re-wrapping the unwrapped text gives.
+TEST_F(Wrapping, WrappingWhileLoadingEqualsReflowingAfterwards) {
+  std::ifstream in(ZIB_CORPUS_DIR "/debian-reference-ch01.sjis.txt", std::ios::binary);
+  const std::string corpus(std::istreambuf_iterator<char>(in), {});
+  ASSERT_GT(corpus.size(), 100000u);
+  for (int width : {20, 61, 80}) {
+    WrapAt(width, {TAFEditOption::aoWordWrap, TAFEditOption::aoJpnBanBreak});
+    Load(corpus, loWrap | loTabsToIndent);
+    const std::vector<std::string> loaded = Rows();
+    Load(corpus, loTabsToIndent);
+    edit.ReformatAll();
+    EXPECT_EQ(Rows(), loaded) << "width " << width;
+  }
 }

@@ -17,7 +17,7 @@ inline std::string RowInvariantViolation(const TCustomAFEdit& edit, int wrapWidt
   // Hanging: every step carries a character of up to two bytes past the width.
   const int widest = (wrapWidth < 0 ? edit.WrapWidth() : wrapWidth) + std::max(0, edit.WrapTrailBytes()) + 3;
   for (int r = 0; r <= last; ++r) {
-    const std::string& row = edit.GetRow(r);
+    const std::string_view row = edit.GetRow(r);
     const std::size_t cr = row.find('\r');
     if (cr != std::string::npos && cr != row.size() - 1)
       return "row " + std::to_string(r) + " has a CR before its end";
