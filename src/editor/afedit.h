@@ -316,7 +316,9 @@ class TCustomAFEdit {
   TLayout CaptureLayout() const;
   void RestoreLayout(const TLayout& layout);
   void RecordRelayout(TLayout before);
+  bool ReplayGroup(bool undo);
   void ReplayRecord(const TUndoBuffItem& rec, bool undo);
+  void StoreNewRow(int index, std::string s, const TLineAttr& attr);
   void ReplayWidth(int delta, bool undo);
   void MarkRowsRedraw(int from, int to);
   void MarkRowsToEndRedraw(int from);
