@@ -45,7 +45,7 @@ void TRowPainter::Paint(int row, const TRect& rect) {
 // The indent as bytes 1 and each TAB as fill bytes 11 and the TAB (both as
 // spaces when their marks are off), then LF unless the row ends with CR.
 void TRowPainter::BuildDisplayForm() {
-  const std::string& text = e_.rows_.Text(row_);
+  const std::string_view text = e_.rows_.Text(row_);
   const int indent = std::max<int>(0, e_.rows_.Attr(row_).Indent);
   const bool tabMarks = e_.HasView(TViewOption::voTab);
   d_.assign(indent, e_.HasView(TViewOption::voIndent) ? kIndentByte : ' ');

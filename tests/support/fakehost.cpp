@@ -1,6 +1,7 @@
 #include "fakehost.h"
 
 void RecordingCanvas::FillRect(const TRect& r, TColor color) {
+  if (!record) return;
   Call c;
   c.kind = Call::Fill;
   c.rect = r;
@@ -10,6 +11,7 @@ void RecordingCanvas::FillRect(const TRect& r, TColor color) {
 
 void RecordingCanvas::TextOutCells(int x, int y, std::string_view bytes, std::span<const int> advances,
                                    const TRect& clip, const TFont& font, TColor bkColor) {
+  if (!record) return;
   Call c;
   c.kind = Call::Text;
   c.rect = clip;
@@ -24,6 +26,7 @@ void RecordingCanvas::TextOutCells(int x, int y, std::string_view bytes, std::sp
 }
 
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2, TColor color, bool invert) {
+  if (!record) return;
   Call c;
   c.kind = Call::Line;
   c.x = x1;
@@ -41,6 +44,7 @@ int RecordingCanvas::CharWidth(std::string_view ch, const TFont& font) {
 }
 
 void RecordingCanvas::DrawBitmap(const TRect& dest, const TBitmap& bmp, const TRect& clip) {
+  if (!record) return;
   Call c;
   c.kind = Call::Bitmap;
   c.rect = clip;

@@ -31,6 +31,7 @@ class RecordingCanvas : public TCanvas {
   };
   std::vector<Call> calls;
   int charHeight = 16;  // MeasureCharHeight; cells are then 8 pixels wide
+  bool record = true;  // benchmarks paint without keeping the calls
 
   void FillRect(const TRect& r, TColor color) override;
   void TextOutCells(int x, int y, std::string_view bytes, std::span<const int> advances,
