@@ -351,7 +351,7 @@ class TCustomAFEdit {
   void WordLeft();
   void WordRight();
 
-  // Mouse steps (mouse.cpp).
+  // Mouse steps (mouse.cpp, autoscroll.cpp, dblclick.cpp).
   void SetCursorShape(TCursorShape shape);
   void UpdateCursorShape(int x, int y);
   bool OverMarker(int x, int y) const;

@@ -17,3 +17,8 @@ inline TByteKind ByteKindAt(std::string_view s, std::size_t i) {
   if (k > i) return TByteKind::Trail;
   return sjis::CharLen(s, k) == 2 ? TByteKind::Lead : TByteKind::Single;
 }
+
+// The bytes of ASCII words: letters and digits only, not even '_'.
+inline bool IsAsciiAlnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}

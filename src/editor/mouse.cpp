@@ -1,11 +1,10 @@
-// The mouse: hit-testing, cursor shapes by area, clicks, drag selection with
-// automatic scrolling, row selection in the left margin, dragging the
-// indent and wrap markers, and double-click selection.
+// The mouse: hit-testing, cursor shapes by area, clicks, drag selection,
+// row selection in the left margin and dragging the indent and wrap
+// markers. Scrolling past the text area while dragging is in
+// autoscroll.cpp, double-click selection in dblclick.cpp.
 #include <algorithm>
-#include <vector>
 
 #include "editor/afedit.h"
-#include "editor/bytekind.h"
 
 namespace {
 
@@ -21,51 +20,6 @@ constexpr int kTextDrag = 4;
 constexpr int kClickBias = 3;
 // Columns the indent and wrap markers stay apart.
 constexpr int kMarkerGap = 8;
-// Pause after each step of automatic scrolling, so that the window shows
-// the step before the next one.
-constexpr int kAutoScrollPaceMs = 30;
-
-bool IsAsciiAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// Which bytes of a row are single-byte ASCII letters or digits.
-std::vector<bool> WordBytes(std::string_view text) {
-  std::vector<bool> word(text.size(), false);
-  for (std::size_t k = 0; k < text.size(); k += sjis::CharLen(text, k))
-    word[k] = sjis::CharLen(text, k) == 1 && IsAsciiAlnum(text[k]);
-  return word;
-}
-
-// Byte position of the first letter of the word holding byte i of `row`,
-// going back over soft wraps.
-TPoint WordStart(const TCustomAFEdit& edit, int row, int i) {
-  std::vector<bool> word = WordBytes(edit.GetRow(row));
-  for (;;) {
-    while (i > 0 && word[i - 1]) --i;
-    if (i > 0 || row == 0) return TPoint{i, row};
-    std::vector<bool> above = WordBytes(edit.GetRow(row - 1));
-    if (above.empty() || !above.back()) return TPoint{i, row};
-    --row;
-    word = std::move(above);
-    i = static_cast<int>(word.size()) - 1;
-  }
-}
-
-// Byte position just after the word holding byte i of `row`, going on over
-// soft wraps.
-TPoint WordEnd(const TCustomAFEdit& edit, int row, int i) {
-  std::vector<bool> word = WordBytes(edit.GetRow(row));
-  for (;;) {
-    while (i < static_cast<int>(word.size()) && word[i]) ++i;
-    if (i < static_cast<int>(word.size()) || row + 1 >= edit.RowCount()) return TPoint{i, row};
-    std::vector<bool> below = WordBytes(edit.GetRow(row + 1));
-    if (below.empty() || !below.front()) return TPoint{i, row};
-    ++row;
-    word = std::move(below);
-    i = 0;
-  }
-}
 
 }  // namespace
 
@@ -251,80 +205,6 @@ void TCustomAFEdit::DragText(int x, int y) {
   CaretPos = p;
 }
 
-// ---- Automatic scrolling while dragging past the text area
-
-// The row selection reaches AccelRate rows beyond the visible edge; the
-// further the pointer is from the text, the larger each step.
-void TCustomAFEdit::AutoScrollRows(int x, int y, bool down) {
-  const int reach = accelRate_ * rowHeight_;
-  RunAutoScroll(true, y, [&] {
-    if (down) {
-      if (sel_.RowSelBottom() >= RowCount() - 1 && TopRow + VisibleRows() >= RowCount() - 1) return false;
-      sel_.RowSelTo = CellAt(x, ClientHeight() + reach).Y;
-      TopRow = CellAt(x, y).Y - VisibleRows() + 1;
-    } else {
-      if (sel_.RowSelTop() <= 0 && TopRow <= 0) return false;
-      sel_.RowSelTo = CellAt(x, -reach).Y;
-      TopRow = CellAt(x, y).Y;
-    }
-    return true;
-  });
-}
-
-// Scrolls in one direction (below, above, right or left of the text area,
-// tested in that order); returns where the caret goes.
-TPoint TCustomAFEdit::AutoScrollText(int x, int y, TPoint p) {
-  if (p.Y - TopRow > VisibleRows()) {
-    RunAutoScroll(true, y, [&] {
-      if (TopRow + VisibleRows() >= RowCount() - 1 && sel_.SelEnd().Y >= RowCount() - 1) return false;
-      sel_.EndPos = CellAt(x, ClientHeight() + rowHeight_);
-      TopRow = CellAt(x, y).Y - VisibleRows() + 1;
-      return true;
-    });
-    return sel_.SelEnd();
-  }
-  if (p.Y - TopRow < 0) {
-    RunAutoScroll(true, y, [&] {
-      if (sel_.SelStart().Y < 1 && TopRow < 1) return false;
-      sel_.EndPos = CellAt(x, -rowHeight_);
-      TopRow = CellAt(x, y).Y;
-      return true;
-    });
-    return sel_.SelStart();
-  }
-  if (p.X - LeftCol > VisibleCols()) {
-    RunAutoScroll(false, x, [&] {
-      if (sel_.EndPos.X >= MaxRowLen) return false;
-      sel_.EndPos = CellAt(ClientWidth() + cellWidth_, y);
-      LeftCol = CellAt(x, y).X - VisibleCols();
-      return true;
-    });
-  } else if (p.X - LeftCol < 1) {
-    RunAutoScroll(false, x, [&] {
-      if (sel_.EndPos.X <= 0) return false;
-      sel_.EndPos = CellAt(-cellWidth_, y);
-      LeftCol = CellAt(x, y).X;
-      return true;
-    });
-  }
-  return p;
-}
-
-// Repeats `step` (false once the text limit is reached) while the pointer
-// stays at `at` along the scrolling direction and the button is held. A
-// step that cannot move the view (the pointer just inside the edge) ends it.
-void TCustomAFEdit::RunAutoScroll(bool vertical, int at, const std::function<bool()>& step) {
-  for (;;) {
-    const int topRow = TopRow, leftCol = LeftCol;
-    if (!step()) return;
-    Paint();
-    if (TopRow == topRow && LeftCol == leftCol) return;
-    host_.Wait(kAutoScrollPaceMs);
-    const TPoint now = host_.MousePos();
-    if ((vertical ? now.Y : now.X) != at || !host_.IsKeyDown(VK_LBUTTON)) return;
-  }
-}
-
 // ---- Button up
 
 void TCustomAFEdit::WMLButtonUp(int, int, TShiftState shift) {
@@ -401,44 +281,3 @@ void TCustomAFEdit::InvertMarkerLine(int col) {
   host_.Canvas().Line(x, TextTop(), x, ClientHeight(), clBlack, true);
 }
 
-// ---- Double click
-
-// The first click has placed the caret; the selection is made around it
-// and the caret stays.
-void TCustomAFEdit::WMLButtonDblClk(int x, int, TShiftState) {
-  const int row = CaretPos.Y;
-  if (row < 0 || row >= RowCount() || x < leftMgn_) return;
-  const std::string& text = rows_.Text(row);
-  const int i = ColToIndex(row, CaretPos.X);
-  if (i < 0 || i >= static_cast<int>(text.size())) return;
-  if (!SelectColouredRun(row, i)) {
-    if (ByteKindAt(text, i) == TByteKind::Lead) {
-      sel_.AnchorPos = IndexToCol(TPoint{i, row});
-      sel_.EndPos = IndexToCol(TPoint{i + 2, row});
-    } else if (ByteKindAt(text, i) == TByteKind::Single && IsAsciiAlnum(text[i])) {
-      sel_.AnchorPos = IndexToCol(WordStart(*this, row, i));
-      sel_.EndPos = IndexToCol(WordEnd(*this, row, i));
-    }
-  }
-  if (!sel_.HasSel()) return;
-  if (OnSelect) OnSelect();
-  MarkRowsRedraw(sel_.SelStart().Y, sel_.SelEnd().Y);
-  RepaintDirty();
-}
-
-// The bytes around i that the host coloured alike (same colour and style).
-bool TCustomAFEdit::SelectColouredRun(int row, int i) {
-  TColAttrList* attrs = rows_.ColAttrsOrNull(row);
-  if (!attrs || !attrs->IsActive(i)) return false;
-  const TColAttr at = attrs->Items(i);
-  const int len = static_cast<int>(rows_.Text(row).size());
-  auto same = [&](int k) {
-    return k < len && attrs->IsActive(k) && attrs->Items(k).Color == at.Color && attrs->Items(k).Style == at.Style;
-  };
-  int first = i, last = i;
-  while (first > 0 && same(first - 1)) --first;
-  while (same(last + 1)) ++last;
-  sel_.AnchorPos = IndexToCol(TPoint{first, row});
-  sel_.EndPos = IndexToCol(TPoint{last + 1, row});
-  return true;
-}

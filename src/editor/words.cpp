@@ -9,10 +9,6 @@ namespace {
 // the last row, inside the indent, at or past the end of the row).
 enum class TUnderCaret { None, Word, Double, CR, Other };
 
-bool IsAsciiAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 TUnderCaret UnderCaret(const TCustomAFEdit& edit) {
   const TPoint c = edit.CaretPos;
   if (c.Y < 0 || c.Y >= edit.RowCount()) return TUnderCaret::None;

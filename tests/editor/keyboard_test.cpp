@@ -149,16 +149,6 @@ TEST_F(Keys, ShiftInsertPastesWithoutSelecting) {
   EXPECT_EQ(edit.Text(), "abcXY!");
 }
 
-TEST_F(Keys, InsertAndClearToggleTheMode) {
-  int statusChanges = 0;
-  edit.OnStatusChange = [&] { ++statusChanges; };
-  Key(VK_INSERT);
-  EXPECT_FALSE(edit.InsertMode);
-  EXPECT_GT(statusChanges, 0);
-  Key(VK_CLEAR);
-  EXPECT_TRUE(edit.InsertMode);
-}
-
 TEST_F(Keys, CtrlBackspaceOutdentsAsOneUndoStepEach) {
   WrapAt(60);
   Load("abc\r\ndef");

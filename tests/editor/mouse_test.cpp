@@ -58,19 +58,6 @@ TEST_F(Mouse, ClickInTextDropsRowSelectionAndComposition) {
   EXPECT_EQ(host.compositionCancels, 1);
 }
 
-TEST_F(Mouse, CursorShapeByArea) {
-  Load("abc");
-  edit.WMMouseMove(X(1), Y(0), 0);
-  EXPECT_EQ(host.cursor, TCursorShape::IBeam);
-  edit.WMMouseMove(edit.TextLeft() - 5, Y(0), 0);
-  EXPECT_EQ(host.cursor, TCursorShape::RowSelect);
-  edit.WMMouseMove(X(1), edit.TextTop() / 2, 0);  // the indicator band, no row selection
-  EXPECT_EQ(host.cursor, TCursorShape::Default);
-  edit.WMMouseMove(X(1), Y(0), 0);
-  edit.MouseLeave();
-  EXPECT_EQ(host.cursor, TCursorShape::Default);
-}
-
 TEST_F(Mouse, DoubleClickSelectsWordsAndSingleCharacters) {
   Load("hello world");
   int selects = 0;

@@ -51,16 +51,3 @@ TEST_F(Scrolling, ThumbPullsTheCaretIntoView) {
   EXPECT_EQ(Caret().Y, 10 + edit.VisibleRows() - 2);
   EXPECT_TRUE(host.caret.visible);
 }
-
-TEST_F(Scrolling, CaretMovesScrollTheViewToKeepItVisible) {
-  LoadRows(100);
-  edit.MoveCaretTo(TPoint{0, 60});
-  edit.CaretMoved();
-  EXPECT_EQ(edit.TopRow, 60 - edit.VisibleRows() + 2);
-  edit.MoveCaretTo(TPoint{0, 5});
-  edit.CaretMoved();
-  EXPECT_EQ(edit.TopRow, 5);
-  edit.MoveCaretTo(TPoint{edit.VisibleCols() + 10, 5});
-  edit.CaretMoved();
-  EXPECT_EQ(edit.LeftCol, 11);
-}
