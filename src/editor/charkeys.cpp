@@ -106,7 +106,7 @@ std::string TCustomAFEdit::EnterIndent() const {
   const bool fullWidth = HasOption(TAFEditOption::aoAutoJpnIndent);
   if (!fullWidth && !HasOption(TAFEditOption::aoAutoIndent)) return std::string();
   if (CaretPos.Y < 0 || CaretPos.Y >= RowCount()) return std::string();
-  const std::string& text = rows_.Text(CaretPos.Y);
+  const std::string_view text = rows_.Text(CaretPos.Y);
   return LeadingBlanks(text, ColToIndex(CaretPos.Y, CaretPos.X), fullWidth);
 }
 

@@ -52,7 +52,7 @@ TPoint WordEnd(const TCustomAFEdit& edit, int row, int i) {
 void TCustomAFEdit::WMLButtonDblClk(int x, int, TShiftState) {
   const int row = CaretPos.Y;
   if (row < 0 || row >= RowCount() || x < leftMgn_) return;
-  const std::string& text = rows_.Text(row);
+  const std::string_view text = rows_.Text(row);
   const int i = ColToIndex(row, CaretPos.X);
   if (i < 0 || i >= static_cast<int>(text.size())) return;
   if (!SelectColouredRun(row, i)) {

@@ -256,14 +256,16 @@ bool TCustomAFEdit::KeyDelete(bool cut) {
 bool TCustomAFEdit::DeleteCharAtCaret() {
   const int row = CaretPos.Y;
   if (row < 0 || row >= RowCount() || CaretPos.X >= DisplayLength(row)) return false;
-  const std::string& text = rows_.Text(row);
+  const std::string_view text = rows_.Text(row);
   int i = ColToIndex(row, CaretPos.X);
   if (i < 0) return false;
   if (ByteKindAt(text, i) == TByteKind::Trail) --i;  // never split a character
   const int count = ByteKindAt(text, i) == TByteKind::Lead ? 2 : 1;
   ++UndoGroup;
   ShiftAttrsDeleted(row, i, count);
-  ReplaceRow(row, text.substr(0, i) + text.substr(i + count));
+  std::string changed(text.substr(0, i));
+  changed += text.substr(i + count);
+  ReplaceRow(row, std::move(changed));
   rows_.Attr(row).Redraw = true;
   ReflowRow(row);
   UpdateCaret();

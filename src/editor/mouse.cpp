@@ -240,6 +240,7 @@ void TCustomAFEdit::DropRows() {
 // row's change is one undo record of the same group.
 void TCustomAFEdit::DropMarker(bool shift) {
   InvertMarkerLine(dragColumn_);
+  ClampSelection();
   if (!readOnly_ && sel_.HasRowSel()) {
     ++UndoGroup;
     const int col = dragColumn_;

@@ -49,13 +49,14 @@ std::string TCustomAFEdit::GetTextRange(TPoint from, TPoint to, bool layout) con
 }
 
 std::string TCustomAFEdit::SelText() const {
-  if (sel_.HasSel()) {
-    const TPoint s = sel_.SelStart(), e = sel_.SelEnd();
+  const TSelArea sel = ClampedSelection();
+  if (sel.HasSel()) {
+    const TPoint s = sel.SelStart(), e = sel.SelEnd();
     return GetTextRange(TPoint{ColToIndex(s.Y, s.X), s.Y}, TPoint{ColToIndex(e.Y, e.X), e.Y}, false);
   }
-  if (sel_.HasRowSel()) {
-    const int bottom = std::min(sel_.RowSelBottom(), RowCount() - 1);
-    return GetTextRange(TPoint{0, sel_.RowSelTop()},
+  if (sel.HasRowSel()) {
+    const int bottom = sel.RowSelBottom();
+    return GetTextRange(TPoint{0, sel.RowSelTop()},
                         TPoint{static_cast<int>(rows_.Text(bottom).size()), bottom}, false);
   }
   return std::string();
@@ -86,15 +87,20 @@ void TCustomAFEdit::RaiseMaxRowLen(int row) {
 
 bool TCustomAFEdit::Recording() const { return !EditSwitches::UndoSuspended; }
 
-void TCustomAFEdit::AddRow(std::string s, const TLineAttr& attr) {
-  const int index = RowCount();
+// The part of adding and inserting a row that both share: the event that
+// may change the text, the undo record, and the row itself.
+void TCustomAFEdit::StoreNewRow(int index, std::string s, const TLineAttr& attr) {
   if (OnLineInsert) OnLineInsert(index, s);
   CountRowChange();
-  if (Recording())
-    undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
+  if (Recording()) undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
   TLineAttr copy = attr;
   copy.Redraw = true;
-  rows_.Append(std::move(s), copy);
+  rows_.Insert(index, s, copy);
+}
+
+// Appends without touching the scroll bars or blocks.
+void TCustomAFEdit::AddRow(std::string s, const TLineAttr& attr) {
+  StoreNewRow(RowCount(), std::move(s), attr);
   FireUndoChange();
 }
 
@@ -109,13 +115,7 @@ void TCustomAFEdit::AppendRow(std::string s) {
 }
 
 void TCustomAFEdit::InsertRow(int index, std::string s, const TLineAttr& attr) {
-  if (OnLineInsert) OnLineInsert(index, s);
-  CountRowChange();
-  if (Recording())
-    undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
-  TLineAttr copy = attr;
-  copy.Redraw = true;
-  rows_.Insert(index, std::move(s), copy);
+  StoreNewRow(index, std::move(s), attr);
   RaiseMaxRowLen(index);
   blocks_.RowInserted(index);
   if (!updating_) UpdateScrollBars();
@@ -149,10 +149,10 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
   if (Recording()) {
     undo_.Add(Record(TUndoKind::RowReplaced, index, rows_.Text(index), s, kept, kept));
   }
-  rows_.MutableText(index) = std::move(s);
+  rows_.SetText(index, s);
   rows_.Attr(index).Redraw = true;
   if (OnChange) {
-    const std::string changedFrom = rows_.Text(index);
+    const std::string changedFrom(rows_.Text(index));
     OnChange();
     if (Recording())
       undo_.Add(Record(TUndoKind::RowReplaced, index, changedFrom, rows_.Text(index), kept, rows_.Attr(index)));
@@ -163,7 +163,7 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
 void TCustomAFEdit::SetRowAttr(int index, const TLineAttr& attr) {
   CountRowChange();
   if (Recording()) {
-    const std::string& text = rows_.Text(index);
+    const std::string_view text = rows_.Text(index);
     undo_.Add(Record(TUndoKind::RowReplaced, index, text, text, rows_.Attr(index), attr));
   }
   rows_.Attr(index) = attr;

@@ -12,7 +12,7 @@ enum class TUnderCaret { None, Word, Double, CR, Other };
 TUnderCaret UnderCaret(const TCustomAFEdit& edit) {
   const TPoint c = edit.CaretPos;
   if (c.Y < 0 || c.Y >= edit.RowCount()) return TUnderCaret::None;
-  const std::string& text = edit.GetRow(c.Y);
+  const std::string_view text = edit.GetRow(c.Y);
   const int i = edit.ColToIndex(c.Y, c.X);
   if (i < 0 || i >= static_cast<int>(text.size())) return TUnderCaret::None;
   if (ByteKindAt(text, i) != TByteKind::Single) return TUnderCaret::Double;

@@ -1,8 +1,8 @@
 #include "fakehost.h"
 
 void RecordingCanvas::FillRect(const TRect& r, TColor color) {
+  if (!record) return;
   Call c;
-  c.kind = Call::Fill;
   c.rect = r;
   c.color = color;
   calls.push_back(c);
@@ -10,6 +10,7 @@ void RecordingCanvas::FillRect(const TRect& r, TColor color) {
 
 void RecordingCanvas::TextOutCells(int x, int y, std::string_view bytes, int cellWidth,
                                    const TRect& clip, const TFont& font, TColor bkColor) {
+  if (!record) return;
   Call c;
   c.kind = Call::Text;
   c.rect = clip;
@@ -24,6 +25,7 @@ void RecordingCanvas::TextOutCells(int x, int y, std::string_view bytes, int cel
 }
 
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2, TColor color, bool invert) {
+  if (!record) return;
   Call c;
   c.kind = Call::Line;
   c.x = x1;
