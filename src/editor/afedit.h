@@ -90,6 +90,8 @@ class TCustomAFEdit {
   // wrapping measure.
   std::string DisplayString(int row) const;
   int DisplayLength(int row) const;
+  // The column in front of the row's CR, or its display length without one.
+  int RowEndCol(int row) const;
   std::string GetTextRange(TPoint from, TPoint to, bool layout) const;
   std::string SelText() const;
   std::string Text() const;
@@ -356,6 +358,56 @@ class TCustomAFEdit {
   // Column attributes and blocks following byte edits of one row.
   void ShiftAttrsInserted(int row, int at, int count);
   void ShiftAttrsDeleted(int row, int at, int count);
+  // A change of a row's record alone (indent, wrap column): one undo step
+  // with the text unchanged.
+  void SetRowAttr(int index, const TLineAttr& attr);
+
+  // Keyboard steps (keyboard.cpp, charkeys.cpp, words.cpp). The Key*
+  // actions return false when the key skips the key-down tail.
+  void UpdateShiftSelecting(int key, bool shiftDown);
+  bool RunCtrlShortcut(int key);
+  bool RunKey(int key, TShiftState shift);
+  void KeyDownTail(int key, int repeats);
+  bool KeyBackspace(bool ctrl);
+  void OutdentCaretRow();
+  void KeyPageUp();
+  void KeyPageDown();
+  bool KeyEnd(bool ctrl);
+  void KeyHome(bool ctrl);
+  void KeyArrowUp();
+  void KeyArrowDown();
+  void KeyInsert(TShiftState shift);
+  bool KeyDelete(bool cut);
+  bool DeleteCharAtCaret();
+  void ReconvertSelection();
+  void TypeBackspace();
+  void TypeTab();
+  void TypeEnter();
+  void ClearSelections();
+  std::string EnterIndent() const;
+  bool CaretAtTextStart() const;
+  void WordLeft();
+  void WordRight();
+
+  // Mouse steps (mouse.cpp, autoscroll.cpp, dblclick.cpp).
+  void SetCursorShape(TCursorShape shape);
+  void UpdateCursorShape(int x, int y);
+  bool OverMarker(int x, int y) const;
+  void PressMarker(TPoint p);
+  void PressText(TPoint p, bool shift);
+  void PressMargin(TPoint p, bool shift);
+  void DragRows(int x, int y);
+  void DragMarker(int col);
+  void DragText(int x, int y);
+  void AutoScrollRows(int x, int y, bool down);
+  TPoint AutoScrollText(int x, int y, TPoint p);
+  void RunAutoScroll(bool vertical, int at, const std::function<bool()>& step);
+  void DropRows();
+  void DropMarker(bool shift);
+  void ChangeSelectedRows(const std::function<void(TLineAttr&)>& change);
+  void ReflowSelectedRows();
+  void InvertMarkerLine(int col);
+  bool SelectColouredRun(int row, int i);
 
   // Wrapping steps. A step either continues with another row or stops;
   // Row is then the first row not yet looked at.

@@ -72,6 +72,10 @@ class TEditHost {
   // The system colour behind a clSystemColor + index value, as 0x00BBGGRR.
   virtual TColor SystemColor(TColor color) = 0;
 
+  // The caret behaves as the system caret does: a new caret starts hidden,
+  // hides nest (each HideCaret needs its own ShowCaret before the caret is
+  // seen again), and a ShowCaret with no hide pending does nothing. The
+  // control relies on this to keep the caret hidden while dragging.
   virtual void CreateCaret(int width, int height) = 0;
   virtual void DestroyCaret() = 0;
   virtual void SetCaretPos(int x, int y) = 0;
@@ -116,6 +120,8 @@ class TEditHost {
   // `controlWidth` pixels wide. The control learns its new size from WMSize.
   virtual bool HasParent() = 0;
   virtual void ResizeParentForWidth(int controlWidth) = 0;
-  // Lets the window system run for about `ms` milliseconds.
+  // Lets the window system run (paint, resize) for about `ms` milliseconds.
+  // Keyboard and mouse input stays queued until the control's handler
+  // returns: automatic scrolling waits inside a mouse-move handler.
   virtual void Wait(int ms) = 0;
 };

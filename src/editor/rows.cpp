@@ -160,6 +160,17 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
   FireUndoChange();
 }
 
+void TCustomAFEdit::SetRowAttr(int index, const TLineAttr& attr) {
+  CountRowChange();
+  if (Recording()) {
+    const std::string_view text = rows_.Text(index);
+    undo_.Add(Record(TUndoKind::RowReplaced, index, text, text, rows_.Attr(index), attr));
+  }
+  rows_.Attr(index) = attr;
+  rows_.Attr(index).Redraw = true;
+  FireUndoChange();
+}
+
 void TCustomAFEdit::InsertRowText(int index, std::string s) {
   ++UndoGroup;
   TLineAttr attr = index < 1 ? MakeAttr(true, 0, defWrapPos_) : rows_.Attr(index - 1);

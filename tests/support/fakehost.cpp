@@ -85,8 +85,30 @@ TColor FakeEditHost::SystemColor(TColor color) {
 void FakeEditHost::CreateCaret(int width, int height) {
   caret.width = width;
   caret.height = height;
+  caret.exists = true;
+  caret.hides = 1;
   caret.visible = false;
   ++caret.creations;
+}
+
+void FakeEditHost::DestroyCaret() {
+  caret.exists = false;
+  caret.visible = false;
+}
+
+void FakeEditHost::ShowCaret() {
+  if (caret.exists && caret.hides > 0) --caret.hides;
+  caret.visible = caret.exists && caret.hides == 0;
+}
+
+void FakeEditHost::HideCaret() {
+  if (caret.exists) ++caret.hides;
+  caret.visible = false;
+}
+
+void FakeEditHost::Wait(int) {
+  ++waits;
+  if (onWait) onWait();
 }
 
 void FakeEditHost::ResizeParentForWidth(int controlWidth) {

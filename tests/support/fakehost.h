@@ -50,6 +50,7 @@ class RecordingCanvas : public TCanvas {
 
 class FakeEditHost : public TEditHost {
  public:
+  static constexpr int kCharHeight = 16;  // canvas.charHeight unless a test changes it
 
   RecordingCanvas canvas;
   std::optional<std::string> clipboard;
@@ -60,7 +61,10 @@ class FakeEditHost : public TEditHost {
   TCursorShape cursor = TCursorShape::Default;
   bool captured = false;
 
+  // The system caret: created hidden, hides nest, shows never go below zero.
   struct CaretState {
+    bool exists = false;
+    int hides = 0;
     bool visible = false;
     int width = 0, height = 0;
     int x = 0, y = 0;
@@ -86,15 +90,18 @@ class FakeEditHost : public TEditHost {
   bool refuseResize = false;
   std::function<void(int controlWidth)> onParentResize;
   int waits = 0;
+  // Runs at every Wait: lets a test move the pointer or release a button
+  // while the control waits.
+  std::function<void()> onWait;
 
   TCanvas& Canvas() override { return canvas; }
   int MeasureCharHeight(const TFont& font) override;
   TColor SystemColor(TColor color) override;
   void CreateCaret(int width, int height) override;
-  void DestroyCaret() override { caret.visible = false; }
+  void DestroyCaret() override;
   void SetCaretPos(int x, int y) override { caret.x = x, caret.y = y; }
-  void ShowCaret() override { caret.visible = true; }
-  void HideCaret() override { caret.visible = false; }
+  void ShowCaret() override;
+  void HideCaret() override;
   void SetScrollInfo(TScrollBarKind bar, const TScrollInfo& info) override { scroll[Index(bar)] = info; }
   TScrollInfo GetScrollInfo(TScrollBarKind bar) override { return scroll[Index(bar)]; }
   void ShowScrollBar(TScrollBarKind bar, bool show) override { scrollShown[Index(bar)] = show; }
@@ -116,7 +123,7 @@ class FakeEditHost : public TEditHost {
   TPoint MousePos() override { return mouse; }
   bool HasParent() override { return hasParent; }
   void ResizeParentForWidth(int controlWidth) override;
-  void Wait(int) override { ++waits; }
+  void Wait(int) override;
 
  private:
   static int Index(TScrollBarKind bar) { return bar == TScrollBarKind::Vertical ? 1 : 0; }
