@@ -554,6 +554,19 @@ TEST_F(CRMarkTest, SourceBitmapFollowsTheCharacterHeight) {
   }
 }
 
+TEST_F(CRMarkTest, MarksAreMadeInDevicePixelsOnADenseScreen) {
+  host.canvas.pixelRatio = 2.0;
+  host.bitmapLoads.clear();
+  Load("a\r\nb");
+  edit.BuildCRMarks(clRed, clWhite);
+  EXPECT_EQ(host.bitmapLoads, std::vector<std::string>{"CRL"});  // 32 device pixels
+  EXPECT_EQ(edit.CRMark(false).Width, 32);
+  PaintRow(0);
+  const std::vector<Call> marks = host.canvas.Calls(Call::Bitmap);
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_EQ(marks[0].dest.Width(), 16);  // still one character high on the canvas
+}
+
 TEST_F(CRMarkTest, MarksAreCachedUntilTheSizeOrAColourChanges) {
   edit.BuildCRMarks(clRed, clWhite);
   host.bitmapLoads.clear();
