@@ -27,7 +27,11 @@ void TRowPainter::Paint(int row, const TRect& rect) {
   BuildDisplayForm();
   ComputeSelectedColumns();
   const TLineAttr& attr = e_.rows_.Attr(row_);
-  e_.host_.Canvas().FillRect(rect_, Selected(0) ? e_.colSelBrush_ : attr.BkColor);
+  // The area behind the text is shown selected when the selection covers
+  // the row from its first column through its line end; the row where a
+  // selection ends is not selected past that end.
+  const bool wholeRow = Selected(0) && Selected(Length() - 1);
+  e_.host_.Canvas().FillRect(rect_, wholeRow ? e_.colSelBrush_ : attr.BkColor);
   if (!OfferToHost()) return;
   colAttrs_ = e_.rows_.ColAttrsOrNull(row_);
   int first = 0, end = 0;
@@ -137,6 +141,7 @@ void TRowPainter::DrawColumns(int first, int end) {
   indentCol_ = -1;
   if (first >= end) return;
   text_ = Colors(first, TRunKind::Text);
+  textSelected_ = Selected(first);
   nextBoundary_ = e_.blocks_.NextBoundary(row_, index_[first]);
   int col = first;
   while (col < end) {
@@ -148,10 +153,16 @@ void TRowPainter::DrawColumns(int first, int end) {
     if (colAttrs_ && colAttrs_->IsActive(index)) {
       col = DrawColAttrRun(col, end);
       text_ = Colors(col, TRunKind::Text);
+      textSelected_ = Selected(col);
       continue;
     }
+    // A character takes the selection state of its first column, also
+    // when a selection end lies inside it.
+    if (Selected(col) != textSelected_) {
+      text_ = Colors(col, TRunKind::Text);
+      textSelected_ = Selected(col);
+    }
     col += DrawColumn(col);
-    if (Selected(col - 1) != Selected(col)) text_ = Colors(col, TRunKind::Text);
   }
   if (indentCol_ >= 0) {
     FlushIndent(end - 1);

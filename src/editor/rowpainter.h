@@ -68,6 +68,7 @@ class TRowPainter {
   int runCol_ = 0;
   TRunColors runColors_;
   TRunColors text_;  // the colours of plain text at the current column
+  bool textSelected_ = false;
   int wordCol_ = -1;
   int wordLen_ = 0;
   int indentCol_ = -1;  // first indent column waiting for its marks

@@ -332,6 +332,36 @@ TEST_F(PaintTest, RowSelectionCoversTheWholeRow) {
   EXPECT_EQ(marks[0].image, edit.CRMark(true));
 }
 
+TEST_F(PaintTest, OnlyRowsSelectedThroughTheirLineEndAreSelectedBehindTheText) {
+  Load("abc\r\ndef\r\nghi\r\n");
+  edit.Sel().AnchorPos = TPoint{1, 0};
+  edit.Sel().EndPos = TPoint{2, 2};
+  EXPECT_EQ(PaintRow(0)[0].color, clWindow);     // starts in the row
+  EXPECT_EQ(PaintRow(1)[0].color, clHighlight);  // wholly inside
+  EXPECT_EQ(PaintRow(2)[0].color, clWindow);     // ends in the row
+  const std::vector<Call> texts = RowTexts(2);
+  ASSERT_EQ(TextsOf(texts), (std::vector<std::string>{"gh", "i"}));
+  EXPECT_EQ(texts[0].bkColor, clHighlight);
+  EXPECT_EQ(texts[1].bkColor, clWindow);
+}
+
+TEST_F(PaintTest, CharacterTakesTheSelectionStateOfItsFirstColumn) {
+  Load("\x82\xA0\x82\xA2\r\n");  // あい
+  edit.Sel().AnchorPos = TPoint{0, 0};
+  edit.Sel().EndPos = TPoint{1, 0};  // inside あ
+  std::vector<Call> texts = RowTexts(0);
+  ASSERT_EQ(TextsOf(texts), (std::vector<std::string>{"\x82\xA0", "\x82\xA2"}));
+  EXPECT_EQ(texts[0].bkColor, clHighlight);
+  EXPECT_EQ(texts[1].bkColor, clWindow);
+
+  edit.Sel().AnchorPos = TPoint{1, 0};
+  edit.Sel().EndPos = TPoint{4, 0};
+  texts = RowTexts(0);
+  ASSERT_EQ(TextsOf(texts), (std::vector<std::string>{"\x82\xA0", "\x82\xA2"}));
+  EXPECT_EQ(texts[0].bkColor, clWindow);
+  EXPECT_EQ(texts[1].bkColor, clHighlight);
+}
+
 TEST_F(PaintTest, SelectionOnARowOfItsOwnBackgroundIsInverted) {
   Load("ab\r\n");
   edit.RowAttr(0)->BkColor = clYellow;
