@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QShortcut>
 #include <fstream>
 
 #include "app/mainform.h"
@@ -24,6 +25,9 @@ void ShowFile(TMainForm& form, const char* path) {
   edit->SetTopMgn(10);
   std::ifstream in(path, std::ios::binary);
   edit->LoadFromStream(in, loWrap);
+  // Undo and redo are commands of the main window's edit menu.
+  QObject::connect(new QShortcut(QKeySequence::Undo, edit), &QShortcut::activated, edit, [edit] { edit->WMUndo(); });
+  QObject::connect(new QShortcut(QKeySequence::Redo, edit), &QShortcut::activated, edit, [edit] { edit->Redo(); });
   edit->SetFocus();
 }
 

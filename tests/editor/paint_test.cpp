@@ -589,7 +589,7 @@ TEST_F(CRMarkTest, MarksAreMadeInDevicePixelsOnADenseScreen) {
   host.bitmapLoads.clear();
   Load("a\r\nb");
   edit.BuildCRMarks(clRed, clWhite);
-  EXPECT_EQ(host.bitmapLoads, std::vector<std::string>{"CRL"});  // 32 device pixels
+  EXPECT_EQ(host.bitmapLoads, std::vector<std::string>{"CR"});  // for 16 pixels, stretched to 32
   EXPECT_EQ(edit.CRMark(false).Width, 32);
   PaintRow(0);
   const std::vector<Call> marks = host.canvas.Calls(Call::Bitmap);
