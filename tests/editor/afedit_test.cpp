@@ -67,12 +67,6 @@ TEST_F(ControlTest, DefaultCharacterLists) {
   EXPECT_FALSE(edit.IsDependenceChar("\x82\xA0"));  // あ
 }
 
-TEST_F(ControlTest, DependenceCharactersCanBeReplaced) {
-  edit.SetDependenceChar("\x82\xA0");
-  EXPECT_TRUE(edit.IsDependenceChar("\x82\xA0"));
-  EXPECT_FALSE(edit.IsDependenceChar("\x87\x40"));
-}
-
 TEST_F(ControlTest, ColorKeepsSpecialRowBackgroundsAndRepaints) {
   Load("a\r\nb\r\nc");
   edit.RowAttr(1)->BkColor = clYellow;
@@ -100,22 +94,6 @@ TEST_F(ControlTest, LeftMarginGrowsToTheRowNumberAndStays) {
   edit.SetRowDspFmt("%7d:");  // takes effect at the next metrics update
   edit.SetLeftMgn(10);
   EXPECT_EQ(edit.LeftMgn(), 8 * 8);
-}
-
-TEST_F(ControlTest, TopMarginAndCharacterPitchMoveTheTextArea) {
-  edit.SetTopMgn(10);
-  EXPECT_EQ(edit.TextTop(), 10 + edit.RowHeight());
-  edit.SetCharPich(2);
-  EXPECT_EQ(edit.CellWidth(), 10);
-}
-
-TEST_F(ControlTest, DefWrapPosMovesOnlyRowsWithTheOldColumn) {
-  Load("a\r\nb\r\nc");
-  edit.RowAttr(1)->WrapPos = 30;
-  edit.SetDefWrapPos(40);
-  EXPECT_EQ(edit.RowAttr(0)->WrapPos, 40);
-  EXPECT_EQ(edit.RowAttr(1)->WrapPos, 30);
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"a\r", "b\r", "c"}));
 }
 
 TEST_F(ControlTest, FontColourFollowsTheLastColourAppliedInTheProcess) {
@@ -168,14 +146,6 @@ TEST_F(ControlTest, KeywordsAreCopiedAndMatchedIgnoringCase) {
   EXPECT_FALSE(edit.IsKeywordChar('-'));
   edit.SetKeywords({});
   EXPECT_FALSE(edit.IsKeywordChar('_'));
-}
-
-TEST_F(ControlTest, RowNumberFormat) {
-  EXPECT_EQ(edit.FormatRowNumber(1), "    1:");
-  edit.SetRowDspFmt("%-3d|");
-  EXPECT_EQ(edit.FormatRowNumber(42), "42 |");
-  edit.SetRowDspFmt("no number");
-  EXPECT_EQ(edit.FormatRowNumber(7), "no number");
 }
 
 TEST_F(ControlTest, SetTopRowNeverScrollsTheLastRowAboveTheMiddle) {

@@ -40,17 +40,6 @@ TEST_F(ImeTest, ResultIsInsertedAsOneUndoStep) {
   EXPECT_EQ(edit.GetRow(0), "ab");
 }
 
-TEST_F(ImeTest, ResultReplacesTheSelection) {
-  Load("abcd");
-  edit.Sel().AnchorPos = TPoint{1, 0};
-  edit.Sel().EndPos = TPoint{3, 0};
-  edit.CaretPos = TPoint{3, 0};
-  edit.WMImeResult("\x82\xA0");
-  EXPECT_EQ(edit.GetRow(0), "a\x82\xA0" "d");
-  edit.Undo();
-  EXPECT_EQ(edit.GetRow(0), "abcd");
-}
-
 TEST_F(ImeTest, ResultStopsAtAZeroByteAndIsDroppedWhenReadOnly) {
   edit.WMImeResult(std::string("xy\0z", 4));
   EXPECT_EQ(edit.GetRow(0), "xy");

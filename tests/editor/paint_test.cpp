@@ -99,11 +99,6 @@ TEST_F(PaintTest, TabShowsFillMarksAndArrowOnlyWithItsOption) {
   EXPECT_EQ(TextsOf(RowTexts(0)), (std::vector<std::string>{"    x", "< "}));
 }
 
-TEST_F(PaintTest, OneCellTabShowsOnlyTheArrow) {
-  Load("abc\tx");
-  EXPECT_EQ(TextsOf(RowTexts(0)), (std::vector<std::string>{"abc", ">", "x", "< "}));
-}
-
 TEST_F(PaintTest, IndentShowsDotsOnlyWithItsOption) {
   Load("ab");
   edit.RowAttr(0)->Indent = 4;
@@ -157,18 +152,6 @@ TEST_F(PaintTest, DependenceCharactersHalfWidthKanaAndWideSpaces) {
   EXPECT_EQ(TextsOf(texts), (std::vector<std::string>{"\x87\x40\xB1\x81\x40\x82\xA0", "< "}));
 }
 
-TEST_F(PaintTest, RowNumberFillsTheMargin) {
-  Load("a");
-  const std::vector<Call> calls = PaintRow(0);
-  auto number = std::find_if(calls.begin(), calls.end(),
-                             [](const Call& c) { return c.kind == Call::Text && c.rect.Right <= kLeft; });
-  ASSERT_NE(number, calls.end());
-  EXPECT_EQ(number->text, "    1:");
-  EXPECT_EQ(number->x, 0);
-  EXPECT_EQ(number->color, edit.ColRowNo());
-  EXPECT_EQ(number->bkColor, edit.ColLeftMgn());
-}
-
 TEST_F(PaintTest, WrapLineAtTheRowsWrapColumn) {
   Load("a");
   edit.RowAttr(0)->WrapPos = 20;
@@ -183,21 +166,6 @@ TEST_F(PaintTest, WrapLineAtTheRowsWrapColumn) {
 
   SetView(TViewOption::voWrapLine, false);
   for (const Call& c : PaintRow(0)) EXPECT_NE(c.kind, Call::Line);
-}
-
-TEST_F(PaintTest, BelowTheLastRowIsCleared) {
-  Load("a\r\nb");
-  const std::vector<Call> calls = PaintRow(1);
-  EXPECT_EQ(calls.back().kind, Call::Fill);
-  EXPECT_EQ(calls.back().rect, (TRect{0, YOf(2), 640, 480}));
-  EXPECT_EQ(calls.back().color, edit.Color());
-}
-
-TEST_F(PaintTest, RowsPastTheEndArePlainBackground) {
-  Load("a");
-  const std::vector<Call> calls = PaintRow(3);
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].rect, (TRect{0, YOf(3), 640, YOf(4)}));
 }
 
 // ---- Keywords
@@ -218,14 +186,6 @@ TEST_F(PaintTest, KeywordIsDrawnAgainInTheKeywordColoursIgnoringCase) {
   EXPECT_EQ(texts.front().color, clWindowText);
 }
 
-TEST_F(PaintTest, KeywordsAreLookedUpOnlyWithTheirOption) {
-  edit.SetKeywords({"if"});
-  edit.SetColKeyWord(clRed);
-  Load("if x");
-  SetView(TViewOption::voKeyWord, false);
-  for (const Call& c : RowTexts(0)) EXPECT_NE(c.color, clRed) << c.text;
-}
-
 TEST_F(PaintTest, WordEndsAtATabOrHalfWidthKana) {
   edit.SetKeywords({"if", "do"});
   edit.SetColKeyWord(clRed);
@@ -236,22 +196,7 @@ TEST_F(PaintTest, WordEndsAtATabOrHalfWidthKana) {
   EXPECT_EQ(red, (std::vector<std::string>{"if", "do"}));
 }
 
-TEST_F(PaintTest, SelectedKeywordTakesTheExclusiveOrColour) {
-  edit.SetKeywords({"if"});
-  edit.SetColKeyWord(clPurple);
-  Load("if x\r\n");
-  edit.Sel().AnchorPos = TPoint{0, 0};
-  edit.Sel().EndPos = TPoint{4, 0};
-  const Call* keyword = nullptr;
-  const std::vector<Call> texts = RowTexts(0);
-  for (const Call& c : texts)
-    if (c.text == "if" && c.style == edit.KeywordStyle()) keyword = &c;
-  ASSERT_NE(keyword, nullptr);
-  EXPECT_EQ(keyword->color, clWindowText ^ clPurple ^ clHighlightText);
-  EXPECT_EQ(keyword->bkColor, clHighlight);
-}
-
-TEST_F(PaintTest, KeywordSplitWhereTheSelectionBeginsInsideIt) {
+TEST_F(PaintTest, SelectedKeywordIsSplitAndTakesTheExclusiveOrColour) {
   edit.SetKeywords({"print"});
   edit.SetColKeyWord(clRed);
   Load("print\r\n");
@@ -262,6 +207,8 @@ TEST_F(PaintTest, KeywordSplitWhereTheSelectionBeginsInsideIt) {
     if (c.color == clRed || c.color == (clWindowText ^ clRed ^ clHighlightText)) keyword.push_back(c);
   ASSERT_EQ(TextsOf(keyword), (std::vector<std::string>{"pr", "int"}));
   EXPECT_EQ(keyword[0].bkColor, clWindow);
+  // Selected on the window's own background: the exclusive or of the colours.
+  EXPECT_EQ(keyword[1].color, clWindowText ^ clRed ^ clHighlightText);
   EXPECT_EQ(keyword[1].bkColor, clHighlight);
   EXPECT_EQ(keyword[1].x, XOf(2));
 }
@@ -295,16 +242,6 @@ TEST_F(PaintTest, KeywordCutByTheLeftEdgeIsDrawnWholeAndClipped) {
   ASSERT_NE(keyword, nullptr);
   EXPECT_EQ(keyword->x, kLeft - 2 * kCell);
   EXPECT_EQ(keyword->rect.Left, kLeft);
-}
-
-TEST_F(PaintTest, KeywordCutByTheRightEdgeIsDrawnWhole) {
-  edit.SetKeywords({"print"});
-  edit.SetColKeyWord(clRed);
-  Load("ab print\r\n");
-  host.canvas.calls.clear();
-  edit.SetPaintRect(TRect{kLeft, YOf(0), XOf(5), YOf(1)});  // columns 0 to 4
-  edit.PaintRow(0);
-  EXPECT_TRUE(Drew(host.canvas.Calls(Call::Text), "print"));
 }
 
 // ---- Selection
@@ -400,17 +337,6 @@ TEST_F(PaintTest, ColumnAttributesSetByOnDrawLineColourTheirBytes) {
   ASSERT_EQ(TextsOf(texts), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(texts[2].color, clHighlightText);
   EXPECT_EQ(texts[2].style, fsBold);
-}
-
-TEST_F(PaintTest, ColouredDoubleByteCharacterIsNeverSplit) {
-  Load("\x82\xA0\x82\xA2x");  // あい
-  edit.OnDrawLine = [this](int index, const TRect&, const std::string&, bool&) {
-    edit.ColAttrs(index).Items(0) = TColAttr{clGreen, 0, true};  // lead byte of あ only
-  };
-  const std::vector<Call> texts = RowTexts(0);
-  ASSERT_FALSE(texts.empty());
-  EXPECT_EQ(texts[0].text, "\x82\xA0");
-  EXPECT_EQ(texts[0].color, clGreen);
 }
 
 TEST_F(PaintTest, BlockAttributesColourAcrossRows) {
@@ -517,20 +443,6 @@ TEST_F(PaintTest, RepaintDirtyPaintsMarkedRowsAndTheLastRow) {
   EXPECT_FALSE(edit.RowAttr(1)->Redraw);
 }
 
-TEST_F(PaintTest, RepaintDirtyAfterScrollingPaintsEverything) {
-  std::string text;
-  for (int i = 0; i < 60; ++i) text += "row\r\n";
-  Load(text);
-  edit.Paint();
-  edit.TopRow = 5;
-  host.canvas.calls.clear();
-  edit.RepaintDirty();
-  int rowsDrawn = 0;
-  for (const Call& c : host.canvas.Calls(Call::Text))
-    if (c.text == "row" && c.rect.Left >= kLeft) ++rowsDrawn;
-  EXPECT_EQ(rowsDrawn, edit.VisibleRows() + 1);
-}
-
 TEST_F(PaintTest, NothingIsPaintedWhileLockedAndEndUpdatePaintsAll) {
   Load("abc");
   edit.BeginUpdate();
@@ -622,14 +534,6 @@ TEST_F(CRMarkTest, RowWithItsOwnBackgroundGetsMarksOnThatBackground) {
   EXPECT_EQ(marks[0].image.At(10, 4), Px(clMaroon));
 }
 
-TEST_F(CRMarkTest, WithoutItsOptionTheCRCellStaysBlank) {
-  Load("a\r\nb");
-  SetView(TViewOption::voCr, false);
-  PaintRow(0);
-  EXPECT_TRUE(host.canvas.Calls(Call::Bitmap).empty());
-  EXPECT_EQ(TextsOf(RowTexts(0)), (std::vector<std::string>{"a", " "}));
-}
-
 // ---- Left margin and column indicator
 
 class IndicatorTest : public PaintTest {
@@ -655,13 +559,6 @@ TEST_F(IndicatorTest, RulerMarksEveryFifthAndTenthColumn) {
 
   edit.LeftCol = 95;
   EXPECT_EQ(BandTexts()[0].text.substr(0, 10), "....0....+");  // columns 96 to 105
-}
-
-TEST_F(IndicatorTest, ColumnCutByMoreThanHalfGetsItsRulerCharacter) {
-  edit.WMSize(645, 480);  // 5 pixels of a cell of 8
-  EXPECT_EQ(BandTexts()[0].text.size(), 76u);
-  edit.WMSize(644, 480);  // 4 pixels: not more than half
-  EXPECT_EQ(BandTexts()[0].text.size(), 75u);
 }
 
 TEST_F(IndicatorTest, MarkersShowTheCaretRowsIndentAndWrapColumn) {
@@ -717,10 +614,4 @@ TEST_F(IndicatorTest, OnDrawColIndiDrawsButCannotSuppressTheRuler) {
   };
   EXPECT_FALSE(BandTexts().empty());
   EXPECT_EQ(seen, (TRect{0, 0, 640, kTop - 1}));
-}
-
-TEST_F(IndicatorTest, WithoutTheBandTheTopIsWindowColour) {
-  SetView(TViewOption::voColIndicate, false);
-  EXPECT_EQ(edit.TextTop(), 0);
-  EXPECT_TRUE(BandTexts().empty());
 }
