@@ -233,7 +233,7 @@ int TRowPainter::DrawColAttrRun(int col, int end) {
     next = std::min(next, stop);
     const int index = index_[piece];
     TRunColors colors = e_.RunColors(row_, piece, index, Length(), TRunKind::ColAttr, attr);
-    colors.Font.Style = attr.Style;
+    colors.Style = attr.Style;
     DrawText(piece, Bytes(piece, next - piece), colors);
     piece = next;
   }
@@ -320,7 +320,7 @@ void TRowPainter::DrawKeyword(int col, std::string_view word) {
   const int cell = e_.cellWidth_, n = static_cast<int>(word.size());
   keywordAdvances_.assign(n, cell);
   if (n > 1) {
-    const int overhang = e_.host_.Canvas().CharWidth(word.substr(n - 1), colors.Font) + 1 - cell;
+    const int overhang = e_.host_.Canvas().CharWidth(word.substr(n - 1), FontOf(colors)) + 1 - cell;
     if (overhang > 0) {
       const int step = std::max(1, overhang / n);
       for (int k = 0; k < std::min(n, overhang / step); ++k) keywordAdvances_[k] -= step;
@@ -364,7 +364,17 @@ void TRowPainter::DrawText(int col, std::string_view bytes, const TRunColors& co
   const int right = x + static_cast<int>(bytes.size()) * e_.cellWidth_;
   const TRect clip{std::max(e_.TextLeft(), x), y_, right, y_ + e_.rowHeight_};
   if (clip.IsEmpty()) return;
-  e_.host_.Canvas().TextOutCells(x, y_, bytes, advances, clip, colors.Font, colors.Bk);
+  e_.host_.Canvas().TextOutCells(x, y_, bytes, advances, clip, FontOf(colors), colors.Bk);
+}
+
+// The control's font in the run's colour and style, without a copy of its
+// name for every run.
+const TFont& TRowPainter::FontOf(const TRunColors& colors) {
+  if (!(font_.Name == e_.font_.Name)) font_ = e_.font_;
+  font_.Height = e_.font_.Height;
+  font_.Color = colors.Color;
+  font_.Style = colors.Style;
+  return font_;
 }
 
 TRunColors TRowPainter::Colors(int col, TRunKind kind) const {

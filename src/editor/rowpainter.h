@@ -45,6 +45,7 @@ class TRowPainter {
   void DrawText(int col, std::string_view bytes, const TRunColors& colors);
   void DrawText(int col, std::string_view bytes, const TRunColors& colors, std::span<const int> advances);
   TRunColors Colors(int col, TRunKind kind) const;
+  const TFont& FontOf(const TRunColors& colors);
   bool Selected(int col) const { return col >= selFrom_ && col < selTo_; }
   bool InWordSet(unsigned char b) const;
   int Length() const { return static_cast<int>(d_.size()); }
@@ -73,4 +74,5 @@ class TRowPainter {
   int indentCol_ = -1;  // first indent column waiting for its marks
   int nextBoundary_ = -1;
   std::vector<int> keywordAdvances_;
+  TFont font_;
 };

@@ -12,48 +12,48 @@ bool TCustomAFEdit::CellSelected(int row, int col, int displayLength) const {
 TRunColors TCustomAFEdit::RunColors(int row, int col, int index, int displayLength, TRunKind kind,
                                     const TColAttr& colAttr) const {
   const TLineAttr& attr = rows_.Attr(row);
-  TRunColors c{font_, attr.BkColor};
+  TRunColors c{font_.Color, font_.Style, attr.BkColor};
   if (CellSelected(row, col, displayLength)) {
     // On a row of its own background the selection is inverted instead.
     if (attr.BkColor == color_) {
-      c.Font.Color = colSelText_;
+      c.Color = colSelText_;
       c.Bk = colSelBrush_;
     } else {
-      c.Font.Color = attr.BkColor;
+      c.Color = attr.BkColor;
       c.Bk = attr.Color;
     }
-    if (kind == TRunKind::Dependence) c.Font.Color = colDependence_;
+    if (kind == TRunKind::Dependence) c.Color = colDependence_;
     if (kind == TRunKind::Keyword) {
-      c.Font.Style = keywordStyle_;
-      c.Font.Color = font_.Color ^ colKeyWord_ ^ colSelText_;
+      c.Style = keywordStyle_;
+      c.Color = font_.Color ^ colKeyWord_ ^ colSelText_;
     }
     return c;
   }
   if (const TBlkAttr* block = blocks_.Lookup(TPoint{index, row})) {
-    c.Font.Color = block->Color;
-    c.Font.Style = block->Style;
+    c.Color = block->Color;
+    c.Style = block->Style;
     return c;
   }
   switch (kind) {
     case TRunKind::Text:
-      c.Font.Color = attr.Color;
+      c.Color = attr.Color;
       break;
     case TRunKind::Mark:
-      c.Font.Color = markColor_;
+      c.Color = markColor_;
       break;
     case TRunKind::CR:
-      c.Font.Color = colCr_;
+      c.Color = colCr_;
       break;
     case TRunKind::Dependence:
-      c.Font.Color = colDependence_;
+      c.Color = colDependence_;
       break;
     case TRunKind::Keyword:
-      c.Font.Color = colKeyWord_;
-      c.Font.Style = keywordStyle_;
+      c.Color = colKeyWord_;
+      c.Style = keywordStyle_;
       break;
     case TRunKind::ColAttr:
-      c.Font.Color = colAttr.Color;
-      c.Font.Style = colAttr.Style;
+      c.Color = colAttr.Color;
+      c.Style = colAttr.Style;
       break;
   }
   return c;

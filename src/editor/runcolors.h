@@ -13,8 +13,10 @@ enum class TRunKind {
   ColAttr,     // a byte coloured through the row's column attributes
 };
 
+// The control's font is drawn in Color and Style on Bk.
 struct TRunColors {
-  TFont Font;  // the colour and style to draw in
+  TColor Color = 0;
+  TFontStyles Style = 0;
   TColor Bk = 0;
   friend bool operator==(const TRunColors&, const TRunColors&) = default;
 };

@@ -80,7 +80,8 @@ void TQtCanvas::TextOutCells(int x, int y, std::string_view bytes, std::span<con
   p->fillRect(clipRect, Color(bkColor));
   Touch(clipRect);
   TGlyphCache& glyphs = Glyphs(font);
-  const qreal baseline = y + glyphs.Ascent();
+  // Whole pixels: sharper glyphs, and one cached image per glyph.
+  const qreal baseline = std::round(y + glyphs.Ascent());
   for (auto& [indexes, positions] : byFont_) {
     indexes.clear();
     positions.clear();
@@ -94,7 +95,7 @@ void TQtCanvas::TextOutCells(int x, int y, std::string_view bytes, std::span<con
     if (g.Font >= 0) {
       if (byFont_.size() <= static_cast<std::size_t>(g.Font)) byFont_.resize(g.Font + 1);
       byFont_[g.Font].first.append(g.Index);
-      byFont_[g.Font].second.append(QPointF(cellX + (width - g.Advance) / 2, baseline));
+      byFont_[g.Font].second.append(QPointF(std::round(cellX + (width - g.Advance) / 2), baseline));
     }
     cellX += width;
     i += len;
