@@ -27,12 +27,13 @@ class TCanvas {
   virtual ~TCanvas() = default;
   virtual void FillRect(const TRect& r, TColor color) = 0;
   // Draws `bytes` from (x, y), byte i advancing advances[i] pixels (a
-  // two-byte character is centred over its two cells), on an opaque
-  // background `bkColor` filling `clip`, and clipped to it. `advances` holds
-  // at least one entry per byte.
+  // two-byte character is centred over its two cells, a byte below 0x20 is
+  // blank), on an opaque background `bkColor` filling `clip`, and clipped
+  // to it. `advances` holds at least one entry per byte.
   virtual void TextOutCells(int x, int y, std::string_view bytes, std::span<const int> advances,
                             const TRect& clip, const TFont& font, TColor bkColor) = 0;
-  // A one-pixel line; `invert` xors the pixels so drawing it twice restores them.
+  // A one-pixel line without its end point; `invert` xors the pixels so
+  // drawing it twice restores them.
   virtual void Line(int x1, int y1, int x2, int y2, TColor color, bool invert) = 0;
   // Width of one Shift-JIS character in `font`.
   virtual int CharWidth(std::string_view ch, const TFont& font) = 0;
