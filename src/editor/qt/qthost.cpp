@@ -4,8 +4,8 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QEventLoop>
+#include <QFontInfo>
 #include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QInputMethod>
 #include <QMimeData>
 #include <QScrollBar>
@@ -62,10 +62,12 @@ void TQtHost::FlushPaint() {
   if (!dirty.isEmpty()) area_.viewport()->update(dirty);
 }
 
-// Ascent and descent as one number, as the system measures a text's
-// height; rounding each on its own would add a pixel.
+// The em size. For the face the control is made for, the text height of
+// あ is exactly that; the faces standing in for it on Linux have taller
+// line metrics (IPAGothic 1.08 em), which would open a gap between
+// half-width characters that are half an em wide.
 int TQtHost::MeasureCharHeight(const TFont& font) {
-  return std::max(1, qRound(QFontMetricsF(ToQFont(font)).height()));
+  return std::max(1, QFontInfo(ToQFont(font)).pixelSize());
 }
 
 TColor TQtHost::SystemColor(TColor color) { return SystemColorOf(color, canvas_.Palette()); }

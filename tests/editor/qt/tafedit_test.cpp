@@ -40,9 +40,10 @@ class WidgetTest : public ::testing::Test {
     QApplication::processEvents();
   }
 
-  // The middle of a cell, in viewport pixels.
-  QPoint CellCenter(int col, int row) const {
-    return QPoint(edit.TextLeft() + (col - edit.LeftCol) * edit.CellWidth() + edit.CellWidth() / 2,
+  // A point on a cell clear of its last 3 pixels (a click there counts for
+  // the next cell), in viewport pixels.
+  QPoint CellPoint(int col, int row) const {
+    return QPoint(edit.TextLeft() + (col - edit.LeftCol) * edit.CellWidth() + 1,
                   edit.TextTop() + (row - edit.TopRow) * edit.RowHeight() + edit.RowHeight() / 2);
   }
 
@@ -66,7 +67,7 @@ class WidgetTest : public ::testing::Test {
   }
 
   void Wheel(int delta) {
-    const QPoint at = CellCenter(2, 2);
+    const QPoint at = CellPoint(2, 2);
     QWheelEvent event(at, edit.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(edit.viewport(), &event);
@@ -158,19 +159,19 @@ TEST_F(WidgetTest, CtrlCopiesAndPastesThroughTheClipboardInCodePage932) {
 
 TEST_F(WidgetTest, ClickPlacesTheCaretAndDragSelects) {
   Load("hello world\r\nsecond row");
-  Click(CellCenter(3, 1));
+  Click(CellPoint(3, 1));
   EXPECT_EQ(edit.CaretPos, (TPoint{3, 1}));
 
-  MoveMouse(CellCenter(0, 0));
-  QTest::mousePress(edit.viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(0, 0));
-  MoveMouse(CellCenter(5, 0), Qt::LeftButton);
-  QTest::mouseRelease(edit.viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(5, 0));
+  MoveMouse(CellPoint(0, 0));
+  QTest::mousePress(edit.viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(0, 0));
+  MoveMouse(CellPoint(5, 0), Qt::LeftButton);
+  QTest::mouseRelease(edit.viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(5, 0));
   EXPECT_EQ(edit.SelText(), "hello");
 }
 
 TEST_F(WidgetTest, DoubleClickSelectsAWord) {
   Load("hello world");
-  const QPoint at = CellCenter(8, 0);
+  const QPoint at = CellPoint(8, 0);
   MoveMouse(at);
   // The system's order: down, up, double-click, up.
   QTest::mouseClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, at);
@@ -257,7 +258,7 @@ TEST_F(WidgetTest, ClickCancelsTheComposition) {
   Load("abc");
   QInputMethodEvent composing(QString::fromUtf16(u"か"), {});
   QApplication::sendEvent(&edit, &composing);
-  Click(CellCenter(2, 0));
+  Click(CellPoint(2, 0));
   EXPECT_TRUE(edit.PreeditText().isEmpty());
   EXPECT_EQ(edit.Text(), "abc");
 }
