@@ -67,7 +67,8 @@ class TCustomAFEdit {
 
   // ---- Rows and positions
   int RowCount() const { return rows_.Count(); }
-  const std::string& GetRow(int index) const { return rows_.Text(index); }
+  // The row's bytes, trailing CR included; valid until the rows change.
+  std::string_view GetRow(int index) const { return rows_.Text(index); }
   TLineAttr* RowAttr(int index) { return &rows_.Attr(index); }
   TColAttrList& ColAttrs(int row) { return rows_.ColAttrs(row); }
   TColAttrList* ColAttrsOrNull(int row) const { return rows_.ColAttrsOrNull(row); }
@@ -152,6 +153,9 @@ class TCustomAFEdit {
   TPoint ClampPos(TPoint p) const;
   void UpdateRowSelBounds();
   void CheckSelState();
+  // The selection with its points pulled back inside the rows.
+  TSelArea ClampedSelection() const;
+  void ClampSelection();
 
   // ---- Messages from the host
   void WMKeyDown(int vk, unsigned keyData);
@@ -300,11 +304,13 @@ class TCustomAFEdit {
   void FireUndoChange();
   void RebuildKeywordChars();
   void ResetDocument();
+  int WriteInPlace(const std::string& target, int options) const;
+  int WriteBeside(const std::string& target, int options, const struct stat* old) const;
   long long CaretByteOffset() const;
   void PlaceCaretAtByteOffset(long long offset);
   bool Recording() const;
   // An undo record of the current group at the current caret.
-  TUndoBuffItem Record(TUndoKind kind, int index, std::string textBefore, std::string textAfter,
+  TUndoBuffItem Record(TUndoKind kind, int index, std::string_view textBefore, std::string_view textAfter,
                        const TLineAttr& attrBefore, const TLineAttr& attrAfter) const;
   void CountRowChange() { ++rowChangeCount_; }
   TLayout CaptureLayout() const;
@@ -330,6 +336,7 @@ class TCustomAFEdit {
   int ReflowFrom(int row);
   TReflowNext ReflowStep(int row);
   TReflowNext CutRow(int row);
+  std::vector<int> FindCuts(std::string_view text, int indent, std::vector<int>& cutCols);
   int ApplyCuts(int row, const std::string& text, const std::vector<int>& cuts,
                 const std::vector<int>& cutCols, bool ownLine);
   TReflowNext FitWithNext(int row, const std::string& display);

@@ -79,7 +79,7 @@ void TCustomAFEdit::InsertText(std::string s) {
 // caret's row exists.
 void TCustomAFEdit::ExtendRowsToCaret() {
   const int last = RowCount() - 1;
-  if (!rows_.HasCR(last)) SetRow(last, rows_.Text(last) + '\r', false);
+  if (!rows_.HasCR(last)) SetRow(last, std::string(rows_.Text(last)) + '\r', false);
   while (RowCount() < CaretPos.Y) AddRow("\r", rows_.Attr(RowCount() - 1));
   AddRow(std::string(), rows_.Attr(RowCount() - 1));
 }
@@ -96,7 +96,7 @@ void TCustomAFEdit::InsertAtCaret(const std::string& s) {
     CaretPos = TPoint{DisplayLength(row), row};
   }
   i = std::max(0, i);
-  const std::string& text = rows_.Text(row);
+  const std::string text(rows_.Text(row));
   std::string changed;
   if (InsertMode) {
     changed = text.substr(0, i) + s + text.substr(i);
@@ -161,6 +161,7 @@ void TCustomAFEdit::ShiftAttrsDeleted(int row, int at, int count) {
 
 void TCustomAFEdit::DeleteSelection() {
   ++UndoGroup;
+  ClampSelection();
   if (sel_.HasSel() || !sel_.HasRowSel()) {
     DeleteStreamSelection();
   } else {
@@ -177,13 +178,13 @@ void TCustomAFEdit::DeleteStreamSelection() {
   if (e.Y - s.Y > 1) e.Y = s.Y + 1;
   const int p = std::max(0, ColToIndex(s.Y, s.X));
   const int q = std::max(0, ColToIndex(e.Y, e.X));
-  const std::string startText = rows_.Text(s.Y);
+  const std::string startText(rows_.Text(s.Y));
   if (s.Y == e.Y) {
     const int end = std::max(p, q);
     ShiftAttrsDeleted(s.Y, p, end - p);
     ReplaceRow(s.Y, startText.substr(0, p) + startText.substr(std::min<std::size_t>(end, startText.size())));
   } else {
-    const std::string endText = rows_.Text(e.Y);
+    const std::string endText(rows_.Text(e.Y));
     const std::string head = startText.substr(0, std::min<std::size_t>(p, startText.size()));
     ShiftAttrsDeleted(s.Y, p, static_cast<int>(startText.size()) - p);
     SetRow(s.Y, head, false);
@@ -308,11 +309,11 @@ void TCustomAFEdit::FindForward(const std::string& needle, bool ignoreCase, TPoi
   const int n = static_cast<int>(needle.size());
   std::string hay;
   for (int y = from.Y; y <= limit.Y; ++y) {
-    const std::string& row = rows_.Text(y);
+    const std::string_view row = rows_.Text(y);
     hay.assign(row);
     if (y + 1 < RowCount()) {
-      const std::string& next = rows_.Text(y + 1);
-      hay.append(next, 0, std::min<std::size_t>(n - 1, next.size()));
+      const std::string_view next = rows_.Text(y + 1);
+      hay.append(next.substr(0, std::min<std::size_t>(n - 1, next.size())));
     }
     if (ignoreCase) UpperAscii(hay);
     const std::size_t first = y == from.Y ? std::max(0, from.X) : 0;
@@ -333,8 +334,8 @@ void TCustomAFEdit::FindBackward(const std::string& needle, bool ignoreCase, TPo
   const int n = static_cast<int>(needle.size());
   std::string hay;
   for (int y = from.Y; y >= limit.Y; --y) {
-    const std::string& row = rows_.Text(y);
-    const std::string_view prev = y > 0 ? std::string_view(rows_.Text(y - 1)) : std::string_view();
+    const std::string_view row = rows_.Text(y);
+    const std::string_view prev = y > 0 ? rows_.Text(y - 1) : std::string_view();
     const int borrowed = y > limit.Y ? std::min<int>(prev.size(), n) : 0;
     hay.assign(prev.substr(prev.size() - borrowed));
     hay.append(row);

@@ -50,12 +50,23 @@ class GapVector {
     gapStart_ = gapLength_ = 0;
   }
 
+  // Takes over a filled vector (with its capacity) as the whole content.
+  void Adopt(std::vector<T>&& items) {
+    body_ = std::move(items);
+    gapStart_ = body_.size();
+    gapLength_ = 0;
+  }
+
   void reserve(std::size_t n) {
     if (n > size()) MakeRoom(size(), n - size());
   }
 
  private:
   void MoveGapTo(std::size_t pos) {
+    if (gapLength_ == 0) {
+      gapStart_ = pos;  // nothing to move; moving elements onto themselves would empty them
+      return;
+    }
     if (pos < gapStart_) {
       std::move_backward(body_.begin() + pos, body_.begin() + gapStart_,
                          body_.begin() + gapStart_ + gapLength_);
@@ -71,7 +82,8 @@ class GapVector {
     if (gapLength_ < n) {
       MoveGapTo(size());  // gap at the end: growing the vector extends it
       const std::size_t grow = std::max(n, body_.size() / 4 + 16);
-      body_.reserve(body_.size() + grow);  // exact, not the vector's doubling
+      // Exact, not the vector's doubling; capacity already there is used first.
+      if (body_.capacity() < body_.size() + grow) body_.reserve(body_.size() + grow);
       body_.resize(body_.size() + grow);
       gapLength_ += grow;
     }

@@ -92,11 +92,44 @@ void TCustomAFEdit::ResetDocument() {
   MaxRowLen = 0;
 }
 
+namespace {
+
+// Rows to reserve for a stream: generous, since capacity that is never
+// filled is never touched and costs no memory.
+std::size_t ExpectedRows(std::istream& stream) {
+  const std::streampos here = stream.tellg();
+  if (here < 0 || !stream.seekg(0, std::ios::end)) {
+    stream.clear();
+    return 1024;
+  }
+  const std::streamoff size = stream.tellg() - here;
+  stream.seekg(here);
+  return static_cast<std::size_t>(std::max<std::streamoff>(size / 16, 1024));
+}
+
+}  // namespace
+
+// Rows are added directly, without events or undo records. With loWrap each
+// logical line is cut as re-wrapping would cut it before it is stored, so a
+// large document's rows are written once.
 void TCustomAFEdit::LoadFromStream(std::istream& stream, int options) {
   ResetDocument();
   const TLineAttr attr = MakeAttr(true, 0, defWrapPos_);
+  TRowList::TBulkAppender bulk(rows_, ExpectedRows(stream));
   LineReader reader(stream);
-  std::string line;
+  std::string line, logical;
+  std::vector<int> cuts, cutCols;
+  auto store = [&](std::string_view text, const TLineAttr& rowAttr) {
+    cutCols.clear();
+    cuts = (options & loWrap) && EndsWithCR(text) ? FindCuts(text, rowAttr.Indent, cutCols) : std::vector<int>{};
+    std::size_t from = 0;
+    for (int cut : cuts) {
+      bulk.Append(text.substr(from, cut - from), rowAttr);
+      from = cut;
+    }
+    bulk.Append(text.substr(from), rowAttr);
+  };
+  TLineAttr logicalAttr = attr;
   while (reader.Next(line)) {
     MaxRowLen = std::max<int>(MaxRowLen, static_cast<int>(line.size()) + 2);
     if (options & loTabsToSpaces) line = ExpandTabs(line, true);
@@ -105,14 +138,27 @@ void TCustomAFEdit::LoadFromStream(std::istream& stream, int options) {
       const int tabs = StripLeadingTabs(line);
       rowAttr.Indent = static_cast<std::int16_t>(std::clamp(tabs * tabSize_, 0, std::max(0, attr.WrapPos - 8)));
     }
-    rows_.Append(line, rowAttr);
+    if (!(options & loWrap)) {
+      bulk.Append(line, rowAttr);
+      continue;
+    }
+    // A line longer than the reader's limit arrives in pieces: wrap it whole.
+    if (logical.empty()) logicalAttr = rowAttr;
+    logical += line;
+    if (EndsWithCR(line)) {
+      store(logical, logicalAttr);
+      logical.clear();
+    }
   }
+  if (!logical.empty()) store(logical, logicalAttr);
+  bulk.Finish();
   if (RowCount() == 0 || rows_.HasCR(RowCount() - 1)) AppendRow(std::string());
   if (options & loWrap) {
+    // The last line has no line end: it is wrapped as the last row is.
     const bool wasUpdating = updating_;
     const bool wasSuspended = EditSwitches::UndoSuspended;
     updating_ = EditSwitches::UndoSuspended = true;  // the history is emptied below anyway
-    for (int r = 0; r < RowCount();) r = ReflowFrom(r);
+    ReflowRow(RowCount() - 1);
     updating_ = wasUpdating;
     EditSwitches::UndoSuspended = wasSuspended;
   }
@@ -135,7 +181,7 @@ void TCustomAFEdit::SaveToStream(std::ostream& stream, int options) const {
   const int tab = std::max(1, tabSize_);
   bool startsLine = true;
   for (int r = 0; r < RowCount(); ++r) {
-    const std::string& text = rows_.Text(r);
+    const std::string_view text = rows_.Text(r);
     const int indent = std::max<int>(0, rows_.Attr(r).Indent);
     const std::size_t rowStart = out.size();
     if (startsLine || (options & soEveryRowALine)) {
@@ -153,8 +199,8 @@ void TCustomAFEdit::SaveToStream(std::ostream& stream, int options) const {
     const bool hasCR = EndsWithCR(text);
     if (hasCR) {
       out += '\n';
-    } else if (options & soEveryRowALine) {
-      out += "\r\n";
+    } else if ((options & soEveryRowALine) && r < RowCount() - 1) {
+      out += "\r\n";  // not after the last row: saving again must not add a line
     }
     if (out.size() >= (1 << 20)) {
       stream.write(out.data(), static_cast<std::streamsize>(out.size()));
@@ -166,53 +212,82 @@ void TCustomAFEdit::SaveToStream(std::ostream& stream, int options) const {
   stream.flush();
 }
 
+namespace {
+
+// Writes the rows to fd and flushes them to the disk; 0 or an errno value.
+template <typename Writer>
+int WriteToFd(int fd, Writer write) {
+  TFdOutStream out(fd);
+  errno = 0;
+  write(out);
+  if (!out.good()) return errno ? errno : EIO;
+  return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
 // The new content goes to a temporary file beside the target, which then
 // replaces the target in one rename: a failed write leaves the old file as
 // it was. A symbolic link is followed, so the link stays a link; the
-// target's permissions (and, where allowed, owner) are kept.
+// target's permissions (and, where allowed, owner) are kept. Something
+// that is not a regular file (a device, a pipe) is written in place: a
+// rename would put a plain file in its stead.
 bool TCustomAFEdit::SaveToFile(const std::string& fileName, int options, std::string* error) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::path target = fs::weakly_canonical(fs::path(fileName), ec);
   if (ec) target = fileName;
-  auto fail = [&](int err) {
-    if (error) *error = target.string() + ": " + std::strerror(err);
-    return false;
-  };
   struct stat old {};
   const bool existed = ::stat(target.c_str(), &old) == 0;
-  if (existed && ::access(target.c_str(), W_OK) != 0) return fail(errno);
-  std::string hidden = ".";  // built stepwise: GCC 12 misreports "." + string
-  hidden += target.filename().string();
-  hidden += ".zibXXXXXX";
-  std::string temp = (target.parent_path() / hidden).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return fail(errno);
-
-  TFdOutStream out(fd);
-  errno = 0;
-  SaveToStream(out, options);
-  int err = out.good() && ::fsync(fd) == 0 ? 0 : (errno ? errno : EIO);
-  if (err == 0) {
-    mode_t mode = 0666;
-    if (existed) {
-      mode = old.st_mode & 07777;
-      // Keeping the owner needs privileges; without them the file still
-      // keeps its permissions.
-      [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
-    } else {
-      const mode_t mask = ::umask(0);
-      ::umask(mask);
-      mode &= ~mask;
-    }
-    if (::fchmod(fd, mode) != 0) err = errno;
+  int err = 0;
+  if (existed && ::access(target.c_str(), W_OK) != 0) {
+    err = errno;
+  } else if (existed && !S_ISREG(old.st_mode)) {
+    err = WriteInPlace(target.string(), options);
+  } else {
+    err = WriteBeside(target.string(), options, existed ? &old : nullptr);
   }
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
   if (err != 0) {
-    ::unlink(temp.c_str());
-    return fail(err);
+    if (error) *error = target.string() + ": " + std::strerror(err);
+    return false;
   }
   undo_.MarkSaved();
   return true;
+}
+
+int TCustomAFEdit::WriteInPlace(const std::string& target, int options) const {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int err = WriteToFd(fd, [&](std::ostream& out) { SaveToStream(out, options); });
+  if (err == EINVAL) err = 0;  // devices and pipes cannot be synced
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err;
+}
+
+int TCustomAFEdit::WriteBeside(const std::string& target, int options, const struct stat* old) const {
+  namespace fs = std::filesystem;
+  const fs::path path(target);
+  std::string hidden = ".";  // built stepwise: GCC 12 misreports "." + string
+  hidden += path.filename().string();
+  hidden += ".zibXXXXXX";
+  std::string temp = (path.parent_path() / hidden).string();
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return errno;
+  int err = WriteToFd(fd, [&](std::ostream& out) { SaveToStream(out, options); });
+  if (err == 0 && old) {
+    // Keeping the owner needs privileges; without them the file still
+    // keeps its permissions.
+    [[maybe_unused]] const int owned = ::fchown(fd, old->st_uid, old->st_gid);
+  }
+  if (err == 0 && ::fchmod(fd, old ? old->st_mode & 07777 : NewFileMode()) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+  if (err != 0) ::unlink(temp.c_str());
+  return err;
 }

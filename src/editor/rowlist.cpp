@@ -1,13 +1,51 @@
 #include "editor/rowlist.h"
 
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr std::size_t kArenaBlock = 1 << 20;
+}
+
 TColAttrList& TRowList::ColAttrs(int i) {
   TRow& row = rows_[i];
-  if (!row.ColAttrs) row.ColAttrs = std::make_unique<TColAttrList>(static_cast<int>(row.Text.size()));
+  if (!row.ColAttrs) row.ColAttrs = std::make_unique<TColAttrList>(static_cast<int>(row.Text.View().size()));
   return *row.ColAttrs;
 }
 
-bool TRowList::HasCR(int i) const { return EndsWithCR(rows_[i].Text); }
+bool TRowList::HasCR(int i) const { return EndsWithCR(rows_[i].Text.View()); }
 
-void TRowList::Insert(int i, std::string text, const TLineAttr& attr) {
-  rows_.insert(i, TRow{std::move(text), attr, nullptr});
+void TRowList::Insert(int i, std::string_view text, const TLineAttr& attr) {
+  rows_.insert(i, TRow{TRowText(text), attr, nullptr});
 }
+
+void TRowList::Clear() {
+  rows_.clear();
+  arena_.clear();
+  arenaNext_ = nullptr;
+  arenaLeft_ = 0;
+}
+
+const char* TRowList::CopyToArena(std::string_view text) {
+  if (text.size() > arenaLeft_) {
+    const std::size_t block = std::max(kArenaBlock, text.size());
+    arena_.push_back(std::make_unique<char[]>(block));
+    arenaNext_ = arena_.back().get();
+    arenaLeft_ = block;
+  }
+  char* at = arenaNext_;
+  std::memcpy(at, text.data(), text.size());
+  arenaNext_ += text.size();
+  arenaLeft_ -= text.size();
+  return at;
+}
+
+TRowList::TBulkAppender::TBulkAppender(TRowList& list, std::size_t expectedRows) : list_(list) {
+  rows_.reserve(expectedRows);
+}
+
+void TRowList::TBulkAppender::Append(std::string_view text, const TLineAttr& attr) {
+  rows_.push_back(TRow{TRowText::Borrowed(list_.CopyToArena(text), text.size()), attr, nullptr});
+}
+
+void TRowList::TBulkAppender::Finish() { list_.rows_.Adopt(std::move(rows_)); }

@@ -5,14 +5,15 @@
 #pragma once
 
 #include <memory>
-#include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/attrlists.h"
 #include "editor/gapvector.h"
+#include "editor/rowtext.h"
 
 struct TRow {
-  std::string Text;
+  TRowText Text;
   TLineAttr Attr;
   std::unique_ptr<TColAttrList> ColAttrs;
 };
@@ -20,8 +21,8 @@ struct TRow {
 class TRowList {
  public:
   int Count() const { return static_cast<int>(rows_.size()); }
-  const std::string& Text(int i) const { return rows_[i].Text; }
-  std::string& MutableText(int i) { return rows_[i].Text; }
+  std::string_view Text(int i) const { return rows_[i].Text.View(); }
+  void SetText(int i, std::string_view text) { rows_[i].Text.Assign(text); }
   TLineAttr& Attr(int i) { return rows_[i].Attr; }
   const TLineAttr& Attr(int i) const { return rows_[i].Attr; }
   TColAttrList* ColAttrsOrNull(int i) const { return rows_[i].ColAttrs.get(); }
@@ -29,15 +30,33 @@ class TRowList {
   void ClearColAttrs(int i) { rows_[i].ColAttrs.reset(); }
   bool HasCR(int i) const;
 
-  void Insert(int i, std::string text, const TLineAttr& attr);
-  void Append(std::string text, const TLineAttr& attr) { Insert(Count(), std::move(text), attr); }
+  void Insert(int i, std::string_view text, const TLineAttr& attr);
+  void Append(std::string_view text, const TLineAttr& attr) { Insert(Count(), text, attr); }
   void Delete(int i) { rows_.erase(i); }
   void Swap(int i, int j) { std::swap(rows_[i], rows_[j]); }
-  void Clear() { rows_.clear(); }
-  void Reserve(int n) { rows_.reserve(n); }
+  void Clear();
+
+  // Loading: rows are collected in a plain vector (reserved generously;
+  // untouched capacity costs no memory), their text packed in the arena,
+  // and then become the list in one move.
+  class TBulkAppender {
+   public:
+    TBulkAppender(TRowList& list, std::size_t expectedRows);
+    void Append(std::string_view text, const TLineAttr& attr);
+    void Finish();
+
+   private:
+    TRowList& list_;
+    std::vector<TRow> rows_;
+  };
 
  private:
+  const char* CopyToArena(std::string_view text);
+
   GapVector<TRow> rows_;
+  std::vector<std::unique_ptr<char[]>> arena_;
+  char* arenaNext_ = nullptr;
+  std::size_t arenaLeft_ = 0;
 };
 
 inline bool EndsWithCR(std::string_view s) { return !s.empty() && s.back() == '\r'; }

@@ -49,13 +49,14 @@ std::string TCustomAFEdit::GetTextRange(TPoint from, TPoint to, bool layout) con
 }
 
 std::string TCustomAFEdit::SelText() const {
-  if (sel_.HasSel()) {
-    const TPoint s = sel_.SelStart(), e = sel_.SelEnd();
+  const TSelArea sel = ClampedSelection();
+  if (sel.HasSel()) {
+    const TPoint s = sel.SelStart(), e = sel.SelEnd();
     return GetTextRange(TPoint{ColToIndex(s.Y, s.X), s.Y}, TPoint{ColToIndex(e.Y, e.X), e.Y}, false);
   }
-  if (sel_.HasRowSel()) {
-    const int bottom = std::min(sel_.RowSelBottom(), RowCount() - 1);
-    return GetTextRange(TPoint{0, sel_.RowSelTop()},
+  if (sel.HasRowSel()) {
+    const int bottom = sel.RowSelBottom();
+    return GetTextRange(TPoint{0, sel.RowSelTop()},
                         TPoint{static_cast<int>(rows_.Text(bottom).size()), bottom}, false);
   }
   return std::string();
@@ -149,10 +150,10 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
   if (Recording()) {
     undo_.Add(Record(TUndoKind::RowReplaced, index, rows_.Text(index), s, kept, kept));
   }
-  rows_.MutableText(index) = std::move(s);
+  rows_.SetText(index, s);
   rows_.Attr(index).Redraw = true;
   if (OnChange) {
-    const std::string changedFrom = rows_.Text(index);
+    const std::string changedFrom(rows_.Text(index));
     OnChange();
     if (Recording())
       undo_.Add(Record(TUndoKind::RowReplaced, index, changedFrom, rows_.Text(index), kept, rows_.Attr(index)));

@@ -38,16 +38,16 @@ bool SameRecord(TLineAttr a, TLineAttr b) {
 
 // ---- Undo and redo
 
-TUndoBuffItem TCustomAFEdit::Record(TUndoKind kind, int index, std::string textBefore,
-                                    std::string textAfter, const TLineAttr& attrBefore,
+TUndoBuffItem TCustomAFEdit::Record(TUndoKind kind, int index, std::string_view textBefore,
+                                    std::string_view textAfter, const TLineAttr& attrBefore,
                                     const TLineAttr& attrAfter) const {
   TUndoBuffItem rec;
   rec.Group = UndoGroup;
   rec.Index = index;
   rec.Caret = CaretPos;
   rec.Kind = kind;
-  rec.TextBefore = std::move(textBefore);
-  rec.TextAfter = std::move(textAfter);
+  rec.TextBefore = textBefore;
+  rec.TextAfter = textAfter;
   rec.AttrBefore = attrBefore;
   rec.AttrAfter = attrAfter;
   return rec;
@@ -121,7 +121,7 @@ void TCustomAFEdit::ReplayRecord(const TUndoBuffItem& rec, bool undo) {
       }
       break;
     case TUndoKind::RowReplaced:
-      rows_.MutableText(rec.Index) = undo ? rec.TextBefore : rec.TextAfter;
+      rows_.SetText(rec.Index, undo ? rec.TextBefore : rec.TextAfter);
       rows_.ClearColAttrs(rec.Index);
       rows_.Attr(rec.Index) = undo ? rec.AttrBefore : rec.AttrAfter;
       rows_.Attr(rec.Index).Redraw = true;
@@ -189,7 +189,6 @@ void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
   std::vector<long long> oldStarts(RowCount() + 1, 0);
   for (int r = 0; r < RowCount(); ++r) oldStarts[r + 1] = oldStarts[r] + rows_.Text(r).size();
   TRowList restored;
-  restored.Reserve(layout.Rows);
   std::vector<long long> newStarts(1, 0);
   int src = 0;
   std::size_t srcAt = 0, at = 0;
@@ -200,7 +199,7 @@ void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
     std::string text;
     text.reserve(need);
     while (need > 0 && src < RowCount()) {
-      const std::string& from = rows_.Text(src);
+      const std::string_view from = rows_.Text(src);
       const std::size_t take = std::min(need, from.size() - srcAt);
       text.append(from, srcAt, take);
       need -= take;

@@ -25,6 +25,14 @@ void ClassifyBytes(std::string_view s, std::size_t upTo, std::vector<ByteKind>& 
   }
 }
 
+std::string Joined(std::string_view a, std::string_view b) {
+  std::string out;
+  out.reserve(a.size() + b.size());
+  out.append(a);
+  out.append(b);
+  return out;
+}
+
 }  // namespace
 
 int TCustomAFEdit::WrapWidth() const {
@@ -122,7 +130,7 @@ int TCustomAFEdit::ReflowFrom(int row) {
 
 TCustomAFEdit::TReflowNext TCustomAFEdit::ReflowStep(int r) {
   const int w = WrapWidth();
-  const std::string& text = rows_.Text(r);
+  const std::string_view text = rows_.Text(r);
   const int indent = rows_.Attr(r).Indent;
   const bool isLast = r == RowCount() - 1;
   std::size_t consumed = 0;
@@ -152,26 +160,34 @@ TCustomAFEdit::TReflowNext TCustomAFEdit::ReflowStep(int r) {
 // goes where the rest of a cut row goes (a new row, or the front of the
 // continuation row), and re-wrapping continues there.
 TCustomAFEdit::TReflowNext TCustomAFEdit::CutRow(int r) {
-  const int w = WrapWidth();
-  const std::string text = rows_.Text(r);
-  const int indent = rows_.Attr(r).Indent;
+  const std::string text(rows_.Text(r));
   const bool ownLine = r == RowCount() - 1 || rows_.HasCR(r);
-  std::vector<int> cuts;     // byte offsets in text where a new row begins
-  std::vector<int> cutCols;  // the display column of each cut in its row
+  std::vector<int> cutCols;
+  const std::vector<int> cuts = FindCuts(text, rows_.Attr(r).Indent, cutCols);
+  if (cuts.empty()) return Continue(r + 1);
+  return Continue(ApplyCuts(r, text, cuts, cutCols, ownLine));
+}
+
+// Where the text of one row is cut as re-wrapping would cut it step by
+// step: at each line end and wherever the rest does not fit, until the rest
+// ends its line and fits, or has no line end and no more than the width and
+// its margin (it may then join the next row). Returns byte offsets where a
+// new row begins; cutCols gets the display column of each cut in its row.
+std::vector<int> TCustomAFEdit::FindCuts(std::string_view text, int indent, std::vector<int>& cutCols) {
+  const int w = WrapWidth();
+  std::vector<int> cuts;
   std::size_t offset = 0;
   std::size_t nextCR = text.find('\r');
   for (;;) {
-    const std::string_view rest = std::string_view(text).substr(offset);
+    const std::string_view rest = text.substr(offset);
     std::size_t consumed = 0;
     std::string s = DisplayPrefix(indent, rest, w + WrapMargin() + 1, consumed);
     const bool complete = consumed == rest.size();
-    while (nextCR != std::string::npos && nextCR < offset) nextCR = text.find('\r', nextCR + 1);
-    const std::size_t cr = nextCR == std::string::npos ? std::string_view::npos : nextCR - offset;
-    if (offset > 0) {
-      const bool fits = complete && cr == rest.size() - 1 &&
-                        FindWrapPos(s, w, indent + 2) >= static_cast<int>(s.size());
-      if (fits || (cr == std::string_view::npos && complete)) break;
-    }
+    while (nextCR != std::string_view::npos && nextCR < offset) nextCR = text.find('\r', nextCR + 1);
+    const std::size_t cr = nextCR == std::string_view::npos ? std::string_view::npos : nextCR - offset;
+    const bool fits = complete && cr == rest.size() - 1 &&
+                      FindWrapPos(s, w, indent + 2) >= static_cast<int>(s.size());
+    if (fits || (cr == std::string_view::npos && complete)) break;
     int cut;
     if (cr < consumed) {
       const int afterCR = ColumnOfIndex(indent, rest, static_cast<int>(cr)) + 1;
@@ -188,8 +204,7 @@ TCustomAFEdit::TReflowNext TCustomAFEdit::CutRow(int r) {
     cutCols.push_back(cut);
     offset += g;
   }
-  if (cuts.empty()) return Continue(r + 1);
-  return Continue(ApplyCuts(r, text, cuts, cutCols, ownLine));
+  return cuts;
 }
 
 int TCustomAFEdit::ApplyCuts(int r, const std::string& text, const std::vector<int>& cuts,
@@ -221,7 +236,7 @@ int TCustomAFEdit::ApplyCuts(int r, const std::string& text, const std::vector<i
           if (cuts[pieces - 1] + i < from->Count()) to->Items(i) = from->Items(cuts[pieces - 1] + i);
     }
     blocks_.BytesCarriedDown(remainderRow - 1, localCut, static_cast<int>(rest.size()));
-    SetRow(remainderRow, rest + rows_.Text(remainderRow), false);
+    SetRow(remainderRow, Joined(rest, rows_.Text(remainderRow)), false);
   }
   if (TColAttrList* own = rows_.ColAttrsOrNull(r)) own->Delete(cuts[0], own->Count());
   SetRow(r, text.substr(0, cuts[0]), false);
@@ -258,7 +273,7 @@ TCustomAFEdit::TReflowNext TCustomAFEdit::FitWithNext(int r, const std::string& 
   const int k = FindWrapPos(t, w, indent + 1);
   if (CaretPos.Y == r && CaretPos.X >= k)
     CaretPos = TPoint{CaretPos.X + rows_.Attr(d).Indent - k, d};
-  const std::string& text = rows_.Text(r);
+  const std::string_view text = rows_.Text(r);
   int g = k <= len ? IndexOfColumn(indent, text, k)
                    : static_cast<int>(text.size()) + IndexOfColumn(0, rows_.Text(d), k - len);
   g = std::max<int>(g, static_cast<int>(sjis::CharLen(text, 0)));
@@ -275,11 +290,11 @@ TCustomAFEdit::TReflowNext TCustomAFEdit::FitWithNext(int r, const std::string& 
 // Row r + 1 is appended to row r and deleted.
 void TCustomAFEdit::JoinNext(int r) {
   const int d = r + 1;
-  const std::string next = rows_.Text(d);
+  const std::string next(rows_.Text(d));
   const int len = static_cast<int>(rows_.Text(r).size());
   MoveColAttrsUp(r, static_cast<int>(next.size()));
   blocks_.BytesPulledUp(r, static_cast<int>(next.size()), len, true);
-  SetRow(r, rows_.Text(r) + next, false);
+  SetRow(r, Joined(rows_.Text(r), next), false);
   DeleteRow(d);
   sel_.RowSelShrink(d);
   MarkRowsToEndRedraw(r);
@@ -289,19 +304,19 @@ void TCustomAFEdit::JoinNext(int r) {
 // The first `count` bytes of row r + 1 move to the end of row r.
 void TCustomAFEdit::PullHeadUp(int r, int count) {
   const int d = r + 1;
-  const std::string next = rows_.Text(d);
+  const std::string next(rows_.Text(d));
   count = std::min<int>(count, static_cast<int>(next.size()));
   const int len = static_cast<int>(rows_.Text(r).size());
   MoveColAttrsUp(r, count);
   blocks_.BytesPulledUp(r, count, len, false);
-  SetRow(r, rows_.Text(r) + next.substr(0, count), false);
+  SetRow(r, Joined(rows_.Text(r), std::string_view(next).substr(0, count)), false);
   SetRow(d, next.substr(count), false);
 }
 
 // The bytes of row r from `at` on move to the front of row r + 1.
 void TCustomAFEdit::PushTailDown(int r, int at) {
   const int d = r + 1;
-  const std::string text = rows_.Text(r);
+  const std::string text(rows_.Text(r));
   const int count = static_cast<int>(text.size()) - at;
   TColAttrList* from = rows_.ColAttrsOrNull(r);
   if (TColAttrList* to = rows_.ColAttrsOrNull(d)) {
@@ -312,7 +327,7 @@ void TCustomAFEdit::PushTailDown(int r, int at) {
   }
   if (from) from->Delete(at, count);
   blocks_.BytesCarriedDown(r, at, count);
-  SetRow(d, text.substr(at) + rows_.Text(d), false);
+  SetRow(d, Joined(std::string_view(text).substr(at), rows_.Text(d)), false);
   SetRow(r, text.substr(0, at), false);
 }
 

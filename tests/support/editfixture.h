@@ -31,7 +31,7 @@ class EditFixture : public ::testing::Test {
 
   std::vector<std::string> Rows() const {
     std::vector<std::string> rows;
-    for (int r = 0; r < edit.RowCount(); ++r) rows.push_back(edit.GetRow(r));
+    for (int r = 0; r < edit.RowCount(); ++r) rows.emplace_back(edit.GetRow(r));
     return rows;
   }
 

@@ -1,14 +1,19 @@
 #include "fakehost.h"
 
 void RecordingCanvas::FillRect(const TRect& r, TColor color) {
-  Call c{Call::Fill, r};
+  if (!record) return;
+  Call c;
+  c.rect = r;
   c.color = color;
   calls.push_back(c);
 }
 
 void RecordingCanvas::TextOutCells(int x, int y, std::string_view bytes, int cellWidth,
                                    const TRect& clip, const TFont& font, TColor bkColor) {
-  Call c{Call::Text, clip};
+  if (!record) return;
+  Call c;
+  c.kind = Call::Text;
+  c.rect = clip;
   c.x = x;
   c.y = y;
   c.text = std::string(bytes);
@@ -20,7 +25,9 @@ void RecordingCanvas::TextOutCells(int x, int y, std::string_view bytes, int cel
 }
 
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2, TColor color, bool invert) {
-  Call c{Call::Line, TRect{}};
+  if (!record) return;
+  Call c;
+  c.kind = Call::Line;
   c.x = x1;
   c.y = y1;
   c.x2 = x2;

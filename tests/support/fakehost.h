@@ -15,7 +15,7 @@
 class RecordingCanvas : public TCanvas {
  public:
   struct Call {
-    enum Kind { Fill, Text, Line } kind;
+    enum Kind { Fill, Text, Line } kind = Fill;
     TRect rect;        // Fill: the rectangle; Text: the clip
     int x = 0, y = 0;  // Text: origin; Line: first point
     int x2 = 0, y2 = 0;
@@ -27,6 +27,7 @@ class RecordingCanvas : public TCanvas {
     bool invert = false;
   };
   std::vector<Call> calls;
+  bool record = true;  // benchmarks paint without keeping the calls
 
   void FillRect(const TRect& r, TColor color) override;
   void TextOutCells(int x, int y, std::string_view bytes, int cellWidth, const TRect& clip,

@@ -1,0 +1,200 @@
+// The editor control on large real Japanese documents (1, 10 and 100 MB of
+// the corpus sample repeated, CR LF, with a marker line 50 lines from the
+// end): loading with wrapping, saving, typing, Enter and deleting in the
+// middle, searching, re-wrapping everything, and the memory a load takes.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "editor/afedit.h"
+#include "editor/memstream.h"
+#include "fakehost.h"
+
+namespace {
+
+constexpr char kMarker[] = "ZIB-BENCHMARK-MARKER-LINE";
+
+// A document file of about `megabytes` MB, made once and kept on disk so
+// that loading reads it in chunks as a user's file would be read.
+std::string DocumentPath(int megabytes) {
+  static std::map<int, std::string> made;
+  auto it = made.find(megabytes);
+  if (it != made.end()) return it->second;
+  std::ifstream in(ZIB_CORPUS_DIR "/debian-reference-ch01.sjis.txt", std::ios::binary);
+  const std::string sample(std::istreambuf_iterator<char>(in), {});
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("zib-bench-" + std::to_string(megabytes) + "mb-" + std::to_string(::getpid()) + ".txt"))
+                               .string();
+  std::ofstream out(path, std::ios::binary);
+  const std::size_t size = static_cast<std::size_t>(megabytes) << 20;
+  std::size_t written = 0;
+  while (written + sample.size() < size) {
+    out << sample;
+    written += sample.size();
+  }
+  // The marker goes 50 lines before the end: the sample's first 50 lines follow it.
+  std::size_t pos = 0;
+  for (int line = 0; line < 50; ++line) pos = sample.find("\r\n", pos) + 2;
+  out << kMarker << "\r\n" << sample.substr(0, pos);
+  out.close();
+  made[megabytes] = path;
+  return path;
+}
+
+struct Editor {
+  FakeEditHost host;
+  TCustomAFEdit edit{host};
+  explicit Editor(int width) {
+    host.canvas.record = false;
+    edit.WMSize(800, 600);
+    edit.SetOptions({TAFEditOption::aoAutoFormat, TAFEditOption::aoWordWrap, TAFEditOption::aoJpnBanBreak});
+    edit.SetDefWrapPos(width);
+    edit.Loaded();
+  }
+  void Load(int megabytes) {
+    std::ifstream in(DocumentPath(megabytes), std::ios::binary);
+    edit.LoadFromStream(in, loWrap);
+  }
+};
+
+long ProcStatusKb(const char* key) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::strlen(key)));
+  return 0;
+}
+
+void BM_LoadWrapped(benchmark::State& state) {
+  const int mb = static_cast<int>(state.range(0)), width = static_cast<int>(state.range(1));
+  DocumentPath(mb);
+  long rows = 0;
+  for (auto _ : state) {
+    Editor e(width);
+    e.Load(mb);
+    rows = e.edit.RowCount();
+    benchmark::DoNotOptimize(rows);
+  }
+  state.counters["rows"] = static_cast<double>(rows);
+  state.SetBytesProcessed(state.iterations() * (static_cast<int64_t>(mb) << 20));
+}
+BENCHMARK(BM_LoadWrapped)->Args({1, 80})->Args({10, 80})->Args({100, 80})->Args({100, 60})
+    ->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Resident memory after loading 100 MB, in multiples of the file size; the
+// process holds nothing else of size.
+void BM_ResidentAfterLoad(benchmark::State& state) {
+  const int mb = static_cast<int>(state.range(0));
+  DocumentPath(mb);
+  const long before = ProcStatusKb("VmRSS:");
+  double residentRatio = 0, peakRatio = 0;
+  for (auto _ : state) {
+    Editor e(80);
+    e.Load(mb);
+    const double fileKb = static_cast<double>(mb) * 1024;
+    residentRatio = (ProcStatusKb("VmRSS:") - before) / fileKb;
+    peakRatio = ProcStatusKb("VmHWM:") / fileKb;
+  }
+  state.counters["resident_x_file"] = residentRatio;
+  state.counters["peak_x_file"] = peakRatio;
+}
+BENCHMARK(BM_ResidentAfterLoad)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// One editor per size, loaded once and shared by the editing benchmarks.
+Editor& Loaded(int mb) {
+  static std::map<int, std::unique_ptr<Editor>> editors;
+  auto& e = editors[mb];
+  if (!e) {
+    e = std::make_unique<Editor>(80);
+    e->Load(mb);
+  }
+  return *e;
+}
+
+void PutCaretInTheMiddle(Editor& e) {
+  e.edit.Sel().ClearRowSel();
+  e.edit.MoveCaretTo(TPoint{10, e.edit.RowCount() / 2});
+  e.edit.Sel().AnchorPos = e.edit.Sel().EndPos = e.edit.CaretPos;
+}
+
+// Each keystroke is undone (untimed), so that every one lands in the same
+// paragraph of ordinary length and the history stays small.
+void TypeInTheMiddle(benchmark::State& state, const char* text) {
+  Editor& e = Loaded(static_cast<int>(state.range(0)));
+  PutCaretInTheMiddle(e);
+  for (auto _ : state) {
+    e.edit.InsertText(text);
+    state.PauseTiming();
+    e.edit.Undo();
+    state.ResumeTiming();
+  }
+}
+
+void BM_TypeCharInTheMiddle(benchmark::State& state) { TypeInTheMiddle(state, "a"); }
+BENCHMARK(BM_TypeCharInTheMiddle)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+void BM_EnterInTheMiddle(benchmark::State& state) { TypeInTheMiddle(state, "\r"); }
+BENCHMARK(BM_EnterInTheMiddle)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// Each deletion is undone (untimed), so every one deletes the same rows.
+void BM_DeleteThousandRows(benchmark::State& state) {
+  Editor& e = Loaded(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    const int top = e.edit.RowCount() / 3;
+    e.edit.Sel().AnchorPos = TPoint{3, top};
+    e.edit.Sel().EndPos = TPoint{3, top + 1000};
+    e.edit.DeleteSelection();
+    state.PauseTiming();
+    e.edit.Undo();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_DeleteThousandRows)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+void BM_FindMarkerFromTop(benchmark::State& state) {
+  Editor& e = Loaded(static_cast<int>(state.range(0)));
+  const int last = e.edit.RowCount() - 1;
+  const TPoint limit{static_cast<int>(e.edit.GetRow(last).size()), last};
+  TPoint found;
+  for (auto _ : state) {
+    e.edit.FindText(kMarker, TPoint{0, 0}, found, 0, limit);
+    benchmark::DoNotOptimize(found);
+  }
+  if (found.X < 0) state.SkipWithError("marker not found");
+}
+BENCHMARK(BM_FindMarkerFromTop)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+void BM_Save(benchmark::State& state) {
+  Editor& e = Loaded(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    std::ofstream out("/dev/null", std::ios::binary);
+    e.edit.SaveToStream(out, 0);
+  }
+  state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
+}
+BENCHMARK(BM_Save)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// Re-wrapping everything after the width changed, alternating 80 and 60.
+void BM_ReformatAll(benchmark::State& state) {
+  Editor& e = Loaded(static_cast<int>(state.range(0)));
+  int width = 80;
+  for (auto _ : state) {
+    width = width == 80 ? 60 : 80;
+    e.edit.SetDefWrapPos(width);
+    e.edit.ReformatAll();
+  }
+}
+BENCHMARK(BM_ReformatAll)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace
+
+BENCHMARK_MAIN();

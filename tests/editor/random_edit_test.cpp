@@ -1,0 +1,242 @@
+// Thousands of random edits against a plain reference text, with the row
+// invariants checked after each; then everything is undone back to the
+// starting text and redone to the final one, row for row.
+#include <random>
+
+
+#include "editfixture.h"
+#include "encoding/sjis.h"
+#include "invariants.h"
+
+namespace {
+
+// A few Shift-JIS characters of the kinds that matter for wrapping: kana,
+// kanji, closing punctuation that may not begin a row, opening brackets
+// that may not end one, the full-width space.
+const char* const kJapanese[] = {"\x82\xA0", "\x88\x9F", "\x81\x42", "\x81\x41", "\x81\x75",
+                                 "\x81\x76", "\x81\x40", "\x83\x41", "\x82\xC1", "\x8A\xBF"};
+
+class RandomEditing : public EditFixture, public ::testing::WithParamInterface<unsigned> {
+ protected:
+  std::mt19937 rng{GetParam()};
+  int widestWrap = 20;
+  int lastOp = -1;  // the widest wrap width since the last full re-wrap
+
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+
+  std::string Concat() const {
+    std::string all;
+    for (int r = 0; r < edit.RowCount(); ++r) all += edit.GetRow(r);
+    return all;
+  }
+
+  long long RowStart(int row) const {
+    long long start = 0;
+    for (int r = 0; r < row; ++r) start += edit.GetRow(r).size();
+    return start;
+  }
+
+  long long Offset(TPoint p) const {
+    const int len = static_cast<int>(edit.GetRow(p.Y).size());
+    return RowStart(p.Y) + std::clamp(edit.ColToIndex(p.Y, p.X), 0, len);
+  }
+
+  std::string RandomText() {
+    std::string s;
+    const int n = 1 + Pick(8);
+    for (int i = 0; i < n; ++i) {
+      switch (Pick(6)) {
+        case 0: s += kJapanese[Pick(10)]; break;
+        case 1: s += ' '; break;
+        case 2: s += '\t'; break;
+        default: s += static_cast<char>('a' + Pick(26)); break;
+      }
+    }
+    return s;
+  }
+
+  TPoint RandomPos() {
+    const int y = Pick(edit.RowCount());
+    return edit.SnapCaret(edit.ClampPos(TPoint{Pick(edit.DisplayLength(y) + 2), y}), true);
+  }
+
+  void ClearSelections() {
+    edit.Sel().ClearRowSel();
+    edit.Sel().AnchorPos = edit.Sel().EndPos = edit.CaretPos;
+  }
+
+  // What InsertText at the caret must do to the rows, computed from the rows
+  // as they are before the insertion.
+  std::string ExpectedInsert(std::string s) {
+    std::erase_if(s, [](char c) { return static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\r'; });
+    std::string all = Concat();
+    TPoint c = edit.CaretPos;
+    const std::string display = edit.DisplayString(c.Y);
+    while (c.X > 0 && c.X <= static_cast<int>(display.size()) && display[c.X - 1] == kTabFill) --c.X;
+    if (c.X > static_cast<int>(display.size())) c.X = static_cast<int>(display.size()) - (edit.RowHasCR(c.Y) ? 1 : 0);
+    int row = c.Y;
+    int i = std::max(0, edit.ColToIndex(c.Y, c.X));
+    if (row > 0 && i == 0 && !edit.RowHasCR(row - 1)) {
+      --row;
+      i = static_cast<int>(edit.GetRow(row).size());
+    }
+    const long long start = RowStart(row);
+    const std::string text(edit.GetRow(row));
+    std::string changed;
+    if (edit.InsertMode) {
+      changed = text.substr(0, i) + s + text.substr(i);
+    } else if (s.size() < text.size() - i) {
+      changed = text;
+      changed.replace(i, s.size(), s);
+      std::size_t k = 0;
+      const std::size_t lastReplaced = i + s.size() - 1;
+      while (k < lastReplaced) k += sjis::CharLen(text, k);
+      if (k == lastReplaced && sjis::CharLen(text, k) == 2) changed[lastReplaced + 1] = ' ';
+    } else {
+      changed = text.substr(0, i) + s + (EndsWithCR(text) ? "\r" : "");
+    }
+    return all.replace(start, text.size(), changed);
+  }
+
+  std::string ExpectedDeleteSelection() {
+    edit.ClampSelection();
+    std::string all = Concat();
+    if (edit.Sel().HasSel()) {
+      const long long from = Offset(edit.Sel().SelStart()), to = Offset(edit.Sel().SelEnd());
+      return all.erase(from, std::max(0LL, to - from));
+    }
+    const int top = edit.Sel().RowSelTop(), bottom = std::min(edit.Sel().RowSelBottom(), edit.RowCount() - 1);
+    const long long from = RowStart(top);
+    return all.erase(from, RowStart(bottom + 1) - from);
+  }
+
+  // One random step; returns the rows' text it must leave.
+  std::string Step() {
+    lastOp = Pick(14);
+    // Pasting keeps adding text: a large document gets rows cut away.
+    if (Concat().size() > 3000) {
+      edit.Sel().ClearRowSel();
+      edit.Sel().AnchorPos = edit.Sel().EndPos;
+      edit.Sel().RowSelFrom = Pick(edit.RowCount());
+      edit.Sel().RowSelTo = std::min(edit.RowCount() - 1, edit.Sel().RowSelFrom + 10);
+      lastOp = 9;
+    }
+    switch (lastOp) {
+      case 0:
+      case 1:
+      case 2: {
+        ClearSelections();
+        const std::string s = RandomText();
+        const std::string expected = ExpectedInsert(s);
+        edit.InsertText(s);
+        return expected;
+      }
+      case 3: {
+        ClearSelections();
+        const std::string expected = ExpectedInsert("\r");
+        edit.InsertText("\r");
+        return expected;
+      }
+      case 4:
+        edit.MoveCaretTo(RandomPos());
+        return Concat();
+      case 5:
+        edit.Sel().ClearRowSel();
+        edit.Sel().AnchorPos = RandomPos();
+        edit.Sel().EndPos = RandomPos();
+        return Concat();
+      case 6: {
+        ClearSelections();
+        const int a = Pick(edit.RowCount()), b = std::min(edit.RowCount() - 1, a + Pick(4));
+        edit.Sel().RowSelFrom = a;
+        edit.Sel().RowSelTo = b;
+        return Concat();
+      }
+      case 7: {
+        edit.ClampSelection();
+        if (!edit.Sel().HasSel() && !edit.Sel().HasRowSel()) return Concat();
+        const std::string expected = ExpectedDeleteSelection();
+        edit.CutToClipboard();
+        return expected;
+      }
+      case 8: {
+        ClearSelections();
+        if (!host.clipboard) return Concat();
+        const std::string expected = ExpectedInsert(*host.clipboard);
+        edit.PasteFromClipboard();
+        return expected;
+      }
+      case 9: {
+        edit.ClampSelection();
+        if (!edit.Sel().HasSel() && !edit.Sel().HasRowSel()) return Concat();
+        const std::string expected = ExpectedDeleteSelection();
+        edit.DeleteSelection();
+        return expected;
+      }
+      case 10:
+        edit.InsertMode = !edit.InsertMode;
+        return Concat();
+      case 11:
+        edit.SetDefWrapPos(8 + Pick(40));
+        edit.ReformatAll();
+        widestWrap = edit.DefWrapPos();
+        return Concat();
+      case 12: {
+        TAFEditOptions o = edit.Options();
+        o.Set(TAFEditOption::aoWordWrap, Pick(2));
+        o.Set(TAFEditOption::aoJpnBanBreak, Pick(2));
+        edit.SetOptions(o);
+        if (Pick(2)) {
+          edit.ReformatAll();
+          widestWrap = edit.DefWrapPos();
+        }
+        return Concat();
+      }
+      default:
+        edit.SetDefWrapPos(8 + Pick(40));  // takes effect at the next edit
+        widestWrap = std::max(widestWrap, edit.DefWrapPos());
+        return Concat();
+    }
+  }
+};
+
+TEST_P(RandomEditing, KeepsInvariantsAndUndoesEverything) {
+  WrapAt(20, {TAFEditOption::aoWordWrap, TAFEditOption::aoJpnBanBreak});
+  Load("first line of text\r\n\x82\xA0\x82\xA2\x82\xA4 kana\r\n\tindented\r\nlast", loWrap);
+  const std::string initial = Concat();
+  std::vector<std::vector<std::string>> states{Rows()};
+  std::vector<int> positions{edit.UndoBuffer().Pos};
+  constexpr int kSteps = 3000;
+  for (int step = 0; step < kSteps; ++step) {
+    const std::string expected = Step();
+    ASSERT_EQ(Concat(), expected) << "step " << step << " op " << lastOp;
+    ASSERT_EQ(RowInvariantViolation(edit, widestWrap), "") << "step " << step;
+    states.push_back(Rows());
+    positions.push_back(edit.UndoBuffer().Pos);
+  }
+  const std::string final = Concat();
+  const std::vector<std::string> finalRows = Rows();
+
+  while (edit.UndoBuffer().LastRecord()) {
+    edit.Undo();
+    ASSERT_EQ(RowInvariantViolation(edit, 1 << 20), "");
+    const int pos = edit.UndoBuffer().Pos;
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+      if (positions[k] != pos) continue;
+      // The state after the last step that ended at this undo position.
+      std::size_t last = k;
+      while (last + 1 < positions.size() && positions[last + 1] == pos) ++last;
+      ASSERT_EQ(Rows(), states[k]) << "undone to the state after step " << k;
+      break;
+    }
+  }
+  EXPECT_EQ(Concat(), initial);
+  EXPECT_FALSE(edit.Edited());
+  while (edit.UndoBuffer().NextRecord()) edit.Redo();
+  EXPECT_EQ(Concat(), final);
+  EXPECT_EQ(Rows(), finalRows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomEditing, ::testing::Values(1u, 2u, 3u, 4u, 5u));
+
+}  // namespace

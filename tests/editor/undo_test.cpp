@@ -1,0 +1,133 @@
+// The undo history: groups, limits, the saved position, width records and
+// layout records.
+#include "editfixture.h"
+#include "editor/switches.h"
+
+using UndoHistory = EditFixture;
+
+TEST_F(UndoHistory, OneKeystrokeThatRewrapsSeveralRowsIsOneStep) {
+  WrapAt(10, {TAFEditOption::aoWordWrap});
+  Load("aaaa bbbb cccc dddd eeee ffff\r\n", loWrap);
+  const std::vector<std::string> before = Rows();
+  edit.MoveCaretTo(TPoint{1, 0});
+  edit.InsertText("xxxxx");
+  ASSERT_NE(Rows(), before);
+  edit.Undo();
+  EXPECT_EQ(Rows(), before);
+  EXPECT_EQ(edit.CaretPos, (TPoint{1, 0}));
+}
+
+TEST_F(UndoHistory, NewEditAfterUndoDropsRedo) {
+  edit.InsertText("a");
+  edit.InsertText("b");
+  edit.Undo();
+  ASSERT_NE(edit.UndoBuffer().NextRecord(), nullptr);
+  edit.InsertText("c");
+  EXPECT_EQ(edit.UndoBuffer().NextRecord(), nullptr);
+  EXPECT_EQ(edit.Text(), "ac");
+}
+
+TEST_F(UndoHistory, EditedFollowsTheSavedPosition) {
+  edit.InsertText("a");
+  edit.SetEdited(false);  // as after saving
+  edit.InsertText("b");
+  EXPECT_TRUE(edit.Edited());
+  edit.Undo();
+  EXPECT_FALSE(edit.Edited());
+  edit.Redo();
+  EXPECT_TRUE(edit.Edited());
+}
+
+// Undoing past the save and editing anew must not find the saved state
+// again by counting records.
+TEST_F(UndoHistory, AnAbandonedSaveStateNeverCountsAsUnedited) {
+  edit.InsertText("a");
+  edit.InsertText("b");
+  edit.SetEdited(false);
+  edit.Undo();
+  edit.InsertText("c");
+  EXPECT_TRUE(edit.Edited());
+  edit.InsertText("d");
+  EXPECT_TRUE(edit.Edited());
+}
+
+TEST_F(UndoHistory, MarkingEditedOnAFreshDocumentSticks) {
+  edit.SetEdited(true);
+  EXPECT_TRUE(edit.Edited());
+}
+
+TEST_F(UndoHistory, LimitedBufferDropsTheOldestGroupsWhole) {
+  edit.SetUndoMax(10);
+  for (int i = 0; i < 20; ++i) edit.AppendRow("x");  // one record per group
+  int undone = 0;
+  while (edit.UndoBuffer().LastRecord()) {
+    edit.Undo();
+    ++undone;
+  }
+  EXPECT_EQ(undone, 9);
+  EXPECT_EQ(edit.RowCount(), 12);
+}
+
+TEST_F(UndoHistory, ZeroLimitRecordsNothing) {
+  edit.SetUndoMax(0);
+  bool lastCanUndo = true;
+  edit.OnUndoChange = [&](bool canUndo, bool) { lastCanUndo = canUndo; };
+  edit.InsertText("abc");
+  EXPECT_FALSE(lastCanUndo);
+  EXPECT_EQ(edit.UndoBuffer().LastRecord(), nullptr);
+}
+
+TEST_F(UndoHistory, AGroupLargerThanTheBufferEmptiesIt) {
+  edit.SetUndoMax(5);
+  edit.InsertText("a");
+  edit.InsertText("1\r2\r3\r4\r5\r6\r7");
+  EXPECT_EQ(edit.UndoBuffer().LastRecord(), nullptr);
+}
+
+// Older records hold row indices; a re-wrap of everything in between must
+// not make them land on the wrong rows.
+TEST_F(UndoHistory, UndoAcrossAReformatRestoresTheExactText) {
+  WrapAt(12, {TAFEditOption::aoWordWrap});
+  Load("one two three four five six seven eight\r\nnine ten\r\n", loWrap);
+  const std::string original = edit.Text();
+  edit.MoveCaretTo(TPoint{0, 3});  // a continuation row: the end of row 2
+  edit.InsertText("NEW ");
+  edit.SetDefWrapPos(7);
+  edit.ReformatAll();
+  edit.MoveCaretTo(TPoint{0, 0});
+  edit.InsertText("X");
+  edit.Undo();
+  edit.Undo();
+  EXPECT_EQ(edit.Text(), original);
+  edit.Redo();
+  edit.Redo();
+  EXPECT_EQ(edit.Text(), "Xone two three four five six NEW seven eight\r\nnine ten\r\n");
+}
+
+TEST_F(UndoHistory, AReformatAloneKeepsASavedDocumentUnedited) {
+  WrapAt(12);
+  Load("one two three four five six\r\n", loWrap);
+  edit.InsertText("x");
+  edit.SetEdited(false);
+  edit.SetDefWrapPos(6);
+  edit.ReformatAll();
+  EXPECT_FALSE(edit.Edited());
+}
+
+TEST_F(UndoHistory, WidthRecordResizesTheWindowBackAndTheWaitEnds) {
+  host.hasParent = true;
+  std::vector<int> requested;
+  host.onParentResize = [&](int width) {
+    requested.push_back(width);
+    edit.WMSize(width, 480);
+  };
+  edit.RecordWidthChange(100);  // the window grew by 100 pixels
+  edit.Undo();
+  EXPECT_EQ(requested, std::vector<int>{540});
+  EXPECT_EQ(edit.ClientWidth(), 540);
+  host.refuseResize = true;  // a maximised window keeps its size
+  edit.Redo();
+  EXPECT_EQ(edit.ClientWidth(), 540);
+  EXPECT_GT(host.waits, 0);
+  EXPECT_FALSE(EditSwitches::UndoReplaying);
+}
