@@ -1,5 +1,7 @@
 #include "app/editorfont.h"
 
+#include <QStringList>
+
 TFont ToEditorFont(const TFontTemplate& font) {
   TFont f;
   f.Name = font.Name.toStdString();
@@ -29,4 +31,11 @@ TFontTemplate FromQFont(const QFont& qfont, TColor color) {
                                      (qfont.underline() ? fsUnderline : 0) |
                                      (qfont.strikeOut() ? fsStrikeOut : 0));
   return f;
+}
+
+void RegisterFontSubstitutes() {
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+                             QStringList{QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                             QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
 }

@@ -24,3 +24,6 @@ TFont ToEditorFont(const TFontTemplate& font);
 QFont ToQFont(const TFontTemplate& font);
 // Keeps the template's colour, which a QFont does not carry.
 TFontTemplate FromQFont(const QFont& qfont, TColor color);
+
+// The Japanese faces the settings name, mapped to installed ones.
+void RegisterFontSubstitutes();

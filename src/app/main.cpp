@@ -1,10 +1,18 @@
 #include <QApplication>
 
+#include "app/editorfont.h"
 #include "app/mainform.h"
+#include "app/singleinstance.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  TMainForm form;
+  QApplication::setApplicationName(QStringLiteral("zibeditor"));
+  const QStringList args = QApplication::arguments().mid(1);
+  TSingleInstance instance(TSingleInstance::DefaultServerName());
+  if (instance.Start(args) == TSingleInstance::TRole::HandedOver) return 0;
+
+  RegisterFontSubstitutes();
+  TMainForm form(TSettingsFiles::ForProgram(QApplication::applicationDirPath()));
   form.show();
   return app.exec();
 }
