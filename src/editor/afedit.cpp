@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "editor/rowpainter.h"
 #include "editor/switches.h"
 
 namespace {
@@ -42,6 +43,7 @@ constexpr TViewOptions kAllViewOptionsButFold{
 
 TCustomAFEdit::TCustomAFEdit(TEditHost& host)
     : host_(host),
+      painter_(std::make_unique<TRowPainter>(*this)),
       banEnd_(kDefaultBanEnd),
       banHead_(kDefaultBanHead),
       dependenceChar_(kDefaultDependenceChar),
@@ -51,6 +53,7 @@ TCustomAFEdit::TCustomAFEdit(TEditHost& host)
   };
   banHeadSet_.Assign(banHead_);
   banEndSet_.Assign(banEnd_);
+  dependenceSet_.Assign(dependenceChar_);
   EditSwitches::UndoSuspended = false;
   textArea_ = TRect{40, 0, 200, 100};
   UpdateMetrics(false);
@@ -126,6 +129,11 @@ void TCustomAFEdit::SetDefWrapPos(int v) {
   defWrapPos_ = v;
   for (int r = 0; r < RowCount(); ++r)
     if (rows_.Attr(r).WrapPos == old) rows_.Attr(r).WrapPos = static_cast<std::int16_t>(v);
+}
+
+void TCustomAFEdit::SetDependenceChar(std::string v) {
+  dependenceChar_ = std::move(v);
+  dependenceSet_.Assign(dependenceChar_);
 }
 
 void TCustomAFEdit::SetFont(const TFont& font) {
@@ -223,5 +231,8 @@ void TCustomAFEdit::FontRefresh() {
   if (host_.HasFocus()) {
     host_.CreateCaret(2, charHeight_);
     host_.ShowCaret();
+    // The next caret update gives the caret its mode's shape in the new size.
+    caretShapeKnown_ = false;
   }
+  BuildCRMarks(colCr_, color_);
 }

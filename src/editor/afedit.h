@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "editor/host.h"
 #include "editor/keys.h"
 #include "editor/rowlist.h"
+#include "editor/runcolors.h"
 #include "editor/selarea.h"
 #include "editor/types.h"
 #include "editor/undobuff.h"
@@ -34,7 +37,11 @@ constexpr char kTabFill = 11;
 // Byte standing for a column of virtual indent in the painter's display form.
 constexpr char kIndentByte = 1;
 
+class TRowPainter;
+
 class TCustomAFEdit {
+  friend class TRowPainter;
+
  public:
   explicit TCustomAFEdit(TEditHost& host);
   virtual ~TCustomAFEdit();
@@ -83,6 +90,8 @@ class TCustomAFEdit {
   // wrapping measure.
   std::string DisplayString(int row) const;
   int DisplayLength(int row) const;
+  // The column in front of the row's CR, or its display length without one.
+  int RowEndCol(int row) const;
   std::string GetTextRange(TPoint from, TPoint to, bool layout) const;
   std::string SelText() const;
   std::string Text() const;
@@ -178,8 +187,10 @@ class TCustomAFEdit {
   void WMPaste();
   void WMClear();
   void WMUndo();
-  // A confirmed input-method string (Shift-JIS).
+  // A confirmed input-method string (Shift-JIS): inserted as one undo step.
   void WMImeResult(const std::string& text);
+  // The input method reports a change (IMN_* code).
+  void WMImeNotify(int code);
   void SetFocus();
   TPoint CellAt(int x, int y) const;
   void UpdateScrollBars();
@@ -193,7 +204,17 @@ class TCustomAFEdit {
   void PaintRow(int row);
   void PaintLeftMargin(int row, std::string text);
   void PaintColIndicator();
+  // Refreshes the mark colour and the CR marks from the system colours.
   void NonClientPaint();
+  // Makes the normal and the selected CR mark for a CR colour on a background.
+  void BuildCRMarks(TColor crColor, TColor background);
+  const TBitmap& CRMark(bool selected) const { return selected ? crMarkSelected_ : crMarkNormal_; }
+  // The colours column `col` of `row` is drawn in; `index` is its byte index
+  // (ColToIndex), `displayLength` the length of the row's display form;
+  // `colAttr` is the column attribute a ColAttr run is drawn with.
+  TRunColors RunColors(int row, int col, int index, int displayLength, TRunKind kind,
+                       const TColAttr& colAttr = {}) const;
+  bool CellSelected(int row, int col, int displayLength) const;
   void RepaintColumns(int row, int col1, int col2);
   void BeginUpdate();
   void EndUpdate();
@@ -216,6 +237,7 @@ class TCustomAFEdit {
   int MaxRowLen = 0;
 
   // ---- Input method
+  // The input method's mode for the status bar (UTF-8, see ime.h).
   std::string ImeModeText = "　　A";
 
   // ---- Properties
@@ -250,7 +272,8 @@ class TCustomAFEdit {
   int DefWrapPos() const { return defWrapPos_; }
   void SetDefWrapPos(int v);
   const std::string& DependenceChar() const { return dependenceChar_; }
-  void SetDependenceChar(std::string v) { dependenceChar_ = std::move(v); }
+  void SetDependenceChar(std::string v);
+  bool IsDependenceChar(std::string_view ch) const { return dependenceSet_.Contains(ch); }
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& font);
   const std::vector<std::string>& Keywords() const { return keywords_; }
@@ -290,6 +313,15 @@ class TCustomAFEdit {
  protected:
   void FontRefresh();
   void DrawRow(int row, const TRect& rect);
+  int XOfCol(int col) const { return (col - LeftCol) * cellWidth_ + TextLeft(); }
+  int YOfRow(int row) const { return (row - TopRow) * rowHeight_ + TextTop(); }
+  // One entry per byte of a run, each CellWidth.
+  std::span<const int> Advances(std::size_t count);
+  void DrawOnBand(int x, std::string_view text, TColor color, TColor bk, int clipLeft);
+  void DrawRuler();
+  void DrawIndicatorMarkers();
+  void DrawCaretColumn();
+  TPixel ResolvedPixel(TColor color) { return PixelOf(IsSystemColor(color) ? host_.SystemColor(color) : color); }
   void ScrollToRow(int row, bool keepCaret);
   void ScrollColumns(int leftCol);
   void ExtendRowsToCaret();
@@ -316,7 +348,9 @@ class TCustomAFEdit {
   TLayout CaptureLayout() const;
   void RestoreLayout(const TLayout& layout);
   void RecordRelayout(TLayout before);
+  bool ReplayGroup(bool undo);
   void ReplayRecord(const TUndoBuffItem& rec, bool undo);
+  void StoreNewRow(int index, std::string s, const TLineAttr& attr);
   void ReplayWidth(int delta, bool undo);
   void MarkRowsRedraw(int from, int to);
   void MarkRowsToEndRedraw(int from);
@@ -324,6 +358,56 @@ class TCustomAFEdit {
   // Column attributes and blocks following byte edits of one row.
   void ShiftAttrsInserted(int row, int at, int count);
   void ShiftAttrsDeleted(int row, int at, int count);
+  // A change of a row's record alone (indent, wrap column): one undo step
+  // with the text unchanged.
+  void SetRowAttr(int index, const TLineAttr& attr);
+
+  // Keyboard steps (keyboard.cpp, charkeys.cpp, words.cpp). The Key*
+  // actions return false when the key skips the key-down tail.
+  void UpdateShiftSelecting(int key, bool shiftDown);
+  bool RunCtrlShortcut(int key);
+  bool RunKey(int key, TShiftState shift);
+  void KeyDownTail(int key, int repeats);
+  bool KeyBackspace(bool ctrl);
+  void OutdentCaretRow();
+  void KeyPageUp();
+  void KeyPageDown();
+  bool KeyEnd(bool ctrl);
+  void KeyHome(bool ctrl);
+  void KeyArrowUp();
+  void KeyArrowDown();
+  void KeyInsert(TShiftState shift);
+  bool KeyDelete(bool cut);
+  bool DeleteCharAtCaret();
+  void ReconvertSelection();
+  void TypeBackspace();
+  void TypeTab();
+  void TypeEnter();
+  void ClearSelections();
+  std::string EnterIndent() const;
+  bool CaretAtTextStart() const;
+  void WordLeft();
+  void WordRight();
+
+  // Mouse steps (mouse.cpp, autoscroll.cpp, dblclick.cpp).
+  void SetCursorShape(TCursorShape shape);
+  void UpdateCursorShape(int x, int y);
+  bool OverMarker(int x, int y) const;
+  void PressMarker(TPoint p);
+  void PressText(TPoint p, bool shift);
+  void PressMargin(TPoint p, bool shift);
+  void DragRows(int x, int y);
+  void DragMarker(int col);
+  void DragText(int x, int y);
+  void AutoScrollRows(int x, int y, bool down);
+  TPoint AutoScrollText(int x, int y, TPoint p);
+  void RunAutoScroll(bool vertical, int at, const std::function<bool()>& step);
+  void DropRows();
+  void DropMarker(bool shift);
+  void ChangeSelectedRows(const std::function<void(TLineAttr&)>& change);
+  void ReflowSelectedRows();
+  void InvertMarkerLine(int col);
+  bool SelectColouredRun(int row, int i);
 
   // Wrapping steps. A step either continues with another row or stops;
   // Row is then the first row not yet looked at.
@@ -355,6 +439,7 @@ class TCustomAFEdit {
   int ColumnOfIndex(int indent, std::string_view text, int index) const;
 
   TEditHost& host_;
+  std::unique_ptr<TRowPainter> painter_;
   TRowList rows_;
   TBlkAttrList blocks_;
   TUndoBuff undo_;
@@ -379,6 +464,14 @@ class TCustomAFEdit {
   bool metricsKnown_ = false;
   TColor markColor_ = 0;
   int lastPaintedTopRow_ = -1;
+  std::vector<int> advances_;
+  // CR marks and what they were last built for (resolved colours).
+  TBitmap crMarkNormal_;
+  TBitmap crMarkSelected_;
+  int crMarkSize_ = -1;
+  TPixel crMarkCr_ = 0;
+  TPixel crMarkBk_ = 0;
+  TPixel crMarkSel_ = 0;
   int indicatorCaretCol_ = -1;
   int indicatorLeftCol_ = -1;
 
@@ -416,6 +509,7 @@ class TCustomAFEdit {
   TColor color_ = clWindow;
   int defWrapPos_ = 60;
   std::string dependenceChar_;
+  TSjisCharSet dependenceSet_;
   TFont font_;
   TFontStyles keywordStyle_ = 0;
   int leftMgn_ = 0;

@@ -3,23 +3,15 @@
 #include <algorithm>
 
 #include "editor/afedit.h"
+#include "editor/bytekind.h"
 #include "editor/switches.h"
-#include "encoding/sjis.h"
 
 namespace {
 
 bool IsTabCell(char c) { return c == '\t' || c == kTabFill; }
 
-// Is d[i] the first byte of a two-byte character?
-bool LeadAt(std::string_view d, int i) {
-  if (i < 0 || i >= static_cast<int>(d.size())) return false;
-  std::size_t k = 0;
-  while (k < static_cast<std::size_t>(i)) k += sjis::CharLen(d, k);
-  return k == static_cast<std::size_t>(i) && sjis::CharLen(d, k) == 2;
-}
-
-// Is d[i] the second byte of a two-byte character?
-bool TrailAt(std::string_view d, int i) { return i > 0 && LeadAt(d, i - 1); }
+bool LeadAt(std::string_view d, int i) { return i >= 0 && ByteKindAt(d, i) == TByteKind::Lead; }
+bool TrailAt(std::string_view d, int i) { return i >= 0 && ByteKindAt(d, i) == TByteKind::Trail; }
 
 }  // namespace
 
@@ -33,7 +25,9 @@ void TCustomAFEdit::CaretLeft() {
   const int len = static_cast<int>(d.size());
   if (c.X > std::max<int>(0, rows_.Attr(c.Y).Indent)) {
     if (c.X > len) {
+      // Back to the last cell, or to the start of the character it ends.
       c.X = HasOption(TAFEditOption::aoFreeCaret) ? c.X - 1 : std::max(0, len - 1);
+      if (TrailAt(d, c.X)) --c.X;
     } else if (IsTabCell(d[c.X - 1])) {
       // Over the whole expansion of the tab, up to the end of an earlier one.
       do {
@@ -44,7 +38,7 @@ void TCustomAFEdit::CaretLeft() {
     }
   } else if (c.Y > 0) {
     --c.Y;
-    c.X = DisplayLength(c.Y) - (rows_.HasCR(c.Y) ? 1 : 0);
+    c.X = RowEndCol(c.Y);
   } else {
     c.X = std::max<int>(0, rows_.Attr(0).Indent);
   }
@@ -76,6 +70,8 @@ void TCustomAFEdit::CaretRight() {
     c.X = std::max<int>(0, rows_.Attr(c.Y).Indent);
   }
 }
+
+int TCustomAFEdit::RowEndCol(int row) const { return DisplayLength(row) - (rows_.HasCR(row) ? 1 : 0); }
 
 TPoint TCustomAFEdit::ClampPos(TPoint p) const {
   p.Y = std::clamp(p.Y, 0, RowCount() - 1);
@@ -122,7 +118,9 @@ void TCustomAFEdit::UpdateCaret() {
   host_.SetCaretPos(x, y);
   const TRect& a = textArea_;
   if (x >= a.Left && x < a.Right && y >= a.Top && y < a.Bottom) {
-    host_.ShowCaret();
+    // Undo this call's hide and every hide left pending while the caret was
+    // out of view or the view scrolled under a selection.
+    for (int i = 0; i <= hiddenCaretCount_; ++i) host_.ShowCaret();
     hiddenCaretCount_ = 0;
     host_.SetCompositionWindow(x, y, font_);
   } else {
@@ -154,7 +152,7 @@ void TCustomAFEdit::CaretMoved() {
     WMHScroll(SB_LINELEFT, 0);
   } else if (LeftCol + VisibleCols() == c.X + 2) {
     WMHScroll(SB_LINERIGHT, 0);
-  } else if (c.X >= LeftCol + VisibleCols() - 1) {
+  } else if (c.X >= LeftCol + VisibleCols() - 1 && LeftCol != c.X - VisibleCols() + 1) {
     LeftCol = c.X - VisibleCols() + 1;
     Paint();
   }

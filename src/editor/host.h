@@ -3,9 +3,11 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "editor/bitmap.h"
 #include "editor/types.h"
 
 // A font as the control describes it; the host maps the face to an
@@ -24,15 +26,27 @@ class TCanvas {
  public:
   virtual ~TCanvas() = default;
   virtual void FillRect(const TRect& r, TColor color) = 0;
-  // Draws `bytes` from (x, y), each byte advancing `cellWidth` (a two-byte
-  // character is centred over its two cells), on an opaque background
-  // `bkColor`, clipped to `clip`.
-  virtual void TextOutCells(int x, int y, std::string_view bytes, int cellWidth, const TRect& clip,
-                            const TFont& font, TColor bkColor) = 0;
+  // Draws `bytes` from (x, y), byte i advancing advances[i] pixels (a
+  // two-byte character is centred over its two cells), on an opaque
+  // background `bkColor` filling `clip`, and clipped to it. `advances` holds
+  // at least one entry per byte.
+  virtual void TextOutCells(int x, int y, std::string_view bytes, std::span<const int> advances,
+                            const TRect& clip, const TFont& font, TColor bkColor) = 0;
   // A one-pixel line; `invert` xors the pixels so drawing it twice restores them.
   virtual void Line(int x1, int y1, int x2, int y2, TColor color, bool invert) = 0;
   // Width of one Shift-JIS character in `font`.
   virtual int CharWidth(std::string_view ch, const TFont& font) = 0;
+  // Draws the whole bitmap scaled into `dest`, clipped to `clip`.
+  virtual void DrawBitmap(const TRect& dest, const TBitmap& bmp, const TRect& clip) = 0;
+  // Device pixels per canvas pixel, so that bitmaps can be made sharp.
+  virtual double PixelRatio() const = 0;
+};
+
+// What the input method reports: open or closed, and its conversion mode
+// as the IME_CMODE_* bits.
+struct TImeStatus {
+  bool Open = false;
+  unsigned Mode = 0;
 };
 
 enum class TScrollBarKind { Horizontal, Vertical };
@@ -58,6 +72,10 @@ class TEditHost {
   // The system colour behind a clSystemColor + index value, as 0x00BBGGRR.
   virtual TColor SystemColor(TColor color) = 0;
 
+  // The caret behaves as the system caret does: a new caret starts hidden,
+  // hides nest (each HideCaret needs its own ShowCaret before the caret is
+  // seen again), and a ShowCaret with no hide pending does nothing. The
+  // control relies on this to keep the caret hidden while dragging.
   virtual void CreateCaret(int width, int height) = 0;
   virtual void DestroyCaret() = 0;
   virtual void SetCaretPos(int x, int y) = 0;
@@ -86,6 +104,11 @@ class TEditHost {
   // Hands the selected text back to the input method for conversion again;
   // does nothing where the input method cannot.
   virtual void Reconvert(const std::string& sjis) = 0;
+  virtual TImeStatus ImeStatus() = 0;
+
+  // The bitmaps the program carries ("CR", "CRL", "CRS"); an empty bitmap
+  // when there is none of that name.
+  virtual TBitmap LoadBitmap(std::string_view name) = 0;
 
   virtual void SetCursor(TCursorShape shape) = 0;
   virtual void SetCapture(bool capture) = 0;
@@ -97,6 +120,8 @@ class TEditHost {
   // `controlWidth` pixels wide. The control learns its new size from WMSize.
   virtual bool HasParent() = 0;
   virtual void ResizeParentForWidth(int controlWidth) = 0;
-  // Lets the window system run for about `ms` milliseconds.
+  // Lets the window system run (paint, resize) for about `ms` milliseconds.
+  // Keyboard and mouse input stays queued until the control's handler
+  // returns: automatic scrolling waits inside a mouse-move handler.
   virtual void Wait(int ms) = 0;
 };

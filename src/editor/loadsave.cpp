@@ -273,10 +273,7 @@ int TCustomAFEdit::WriteInPlace(const std::string& target, int options) const {
 int TCustomAFEdit::WriteBeside(const std::string& target, int options, const struct stat* old) const {
   namespace fs = std::filesystem;
   const fs::path path(target);
-  std::string hidden = ".";  // built stepwise: GCC 12 misreports "." + string
-  hidden += path.filename().string();
-  hidden += ".zibXXXXXX";
-  std::string temp = (path.parent_path() / hidden).string();
+  std::string temp = (path.parent_path() / ("." + path.filename().string() + ".zibXXXXXX")).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return errno;
   int err = WriteToFd(fd, [&](std::ostream& out) { SaveToStream(out, options); });

@@ -1,5 +1,5 @@
 // Painting entry points: geometry, full and incremental repaints, and the
-// painting lock. How a row is drawn is in drawrow.cpp.
+// painting lock. How a row is drawn is in rowpainter.cpp.
 #include <algorithm>
 
 #include "editor/afedit.h"
@@ -17,6 +17,7 @@ void TCustomAFEdit::UpdateMetrics(bool repaint) {
   rowHeight_ = std::max(1, charHeight_ + rowPich_);
   // A negative pitch must not make cells empty: every position divides by it.
   cellWidth_ = std::max(1, (charHeight_ + 1) / 2 + charPich_);
+  advances_.assign(65536, cellWidth_);
   if (HasView(TViewOption::voRowNum)) {
     const int needed = static_cast<int>(FormatRowNumber(100).size()) * cellWidth_;
     leftMgn_ = std::max(leftMgn_, needed);
@@ -30,6 +31,11 @@ void TCustomAFEdit::UpdateMetrics(bool repaint) {
     Paint();
     host_.ShowCaret();
   }
+}
+
+std::span<const int> TCustomAFEdit::Advances(std::size_t count) {
+  if (advances_.size() < count) advances_.resize(count, cellWidth_);
+  return std::span<const int>(advances_.data(), count);
 }
 
 void TCustomAFEdit::Paint() {
@@ -52,7 +58,7 @@ void TCustomAFEdit::RepaintDirty() {
   const int last = std::min(TopRow + VisibleRows(), RowCount() - 1);
   for (int r = TopRow; r <= last; ++r) {
     if (!rows_.Attr(r).Redraw && r != RowCount() - 1) continue;
-    const int y = (r - TopRow) * rowHeight_ + TextTop();
+    const int y = YOfRow(r);
     paintRect_ = TRect{TextLeft(), y, ClientWidth(), y + rowHeight_};
     PaintRow(r);
     if (!updating_) rows_.Attr(r).Redraw = false;
@@ -66,7 +72,7 @@ void TCustomAFEdit::RepaintDirty() {
 void TCustomAFEdit::RepaintColumns(int row, int col1, int col2) {
   if (col1 == col2 || row < TopRow || row > TopRow + VisibleRows()) return;
   const int first = std::min(col1, col2) - LeftCol, last = std::max(col1, col2) - LeftCol;
-  const int y = (row - TopRow) * rowHeight_ + TextTop();
+  const int y = YOfRow(row);
   paintRect_ = TRect{std::max(TextLeft(), TextLeft() + first * cellWidth_), y,
                      std::min(ClientWidth(), TextLeft() + (last + 1) * cellWidth_), y + rowHeight_};
   if (!paintRect_.IsEmpty()) PaintRow(row);
@@ -74,7 +80,7 @@ void TCustomAFEdit::RepaintColumns(int row, int col1, int col2) {
 
 void TCustomAFEdit::PaintRow(int row) {
   if (updating_) return;
-  const int y = (row - TopRow) * rowHeight_ + TextTop();
+  const int y = YOfRow(row);
   const TRect rect = Intersect(TRect{TextLeft(), y, ClientWidth(), y + rowHeight_}, paintRect_);
   if (rect.IsEmpty() || row < TopRow || row > TopRow + VisibleRows() + 1) return;
   if (row >= RowCount()) {
@@ -90,4 +96,19 @@ void TCustomAFEdit::BeginUpdate() { updating_ = true; }
 void TCustomAFEdit::EndUpdate() {
   updating_ = false;
   Paint();
+}
+
+// The window's frame was drawn: the system colours may have changed.
+void TCustomAFEdit::NonClientPaint() {
+  // Each channel 0x40 darker than the window. Subtracting 0x404040 as one
+  // number would borrow between channels on a dark palette (a channel below
+  // 0x40) and set the system-colour bit; per channel it is the same value
+  // whenever nothing borrows.
+  const TColor window = host_.SystemColor(clWindow);
+  markColor_ = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int channel = static_cast<int>((window >> shift) & 0xFF);
+    markColor_ |= static_cast<TColor>(std::max(0, channel - 0x40)) << shift;
+  }
+  BuildCRMarks(colCr_, color_);
 }

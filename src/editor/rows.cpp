@@ -87,15 +87,20 @@ void TCustomAFEdit::RaiseMaxRowLen(int row) {
 
 bool TCustomAFEdit::Recording() const { return !EditSwitches::UndoSuspended; }
 
-void TCustomAFEdit::AddRow(std::string s, const TLineAttr& attr) {
-  const int index = RowCount();
+// The part of adding and inserting a row that both share: the event that
+// may change the text, the undo record, and the row itself.
+void TCustomAFEdit::StoreNewRow(int index, std::string s, const TLineAttr& attr) {
   if (OnLineInsert) OnLineInsert(index, s);
   CountRowChange();
-  if (Recording())
-    undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
+  if (Recording()) undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
   TLineAttr copy = attr;
   copy.Redraw = true;
-  rows_.Append(std::move(s), copy);
+  rows_.Insert(index, s, copy);
+}
+
+// Appends without touching the scroll bars or blocks.
+void TCustomAFEdit::AddRow(std::string s, const TLineAttr& attr) {
+  StoreNewRow(RowCount(), std::move(s), attr);
   FireUndoChange();
 }
 
@@ -110,13 +115,7 @@ void TCustomAFEdit::AppendRow(std::string s) {
 }
 
 void TCustomAFEdit::InsertRow(int index, std::string s, const TLineAttr& attr) {
-  if (OnLineInsert) OnLineInsert(index, s);
-  CountRowChange();
-  if (Recording())
-    undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
-  TLineAttr copy = attr;
-  copy.Redraw = true;
-  rows_.Insert(index, std::move(s), copy);
+  StoreNewRow(index, std::move(s), attr);
   RaiseMaxRowLen(index);
   blocks_.RowInserted(index);
   if (!updating_) UpdateScrollBars();
@@ -158,6 +157,17 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
     if (Recording())
       undo_.Add(Record(TUndoKind::RowReplaced, index, changedFrom, rows_.Text(index), kept, rows_.Attr(index)));
   }
+  FireUndoChange();
+}
+
+void TCustomAFEdit::SetRowAttr(int index, const TLineAttr& attr) {
+  CountRowChange();
+  if (Recording()) {
+    const std::string_view text = rows_.Text(index);
+    undo_.Add(Record(TUndoKind::RowReplaced, index, text, text, rows_.Attr(index), attr));
+  }
+  rows_.Attr(index) = attr;
+  rows_.Attr(index).Redraw = true;
   FireUndoChange();
 }
 

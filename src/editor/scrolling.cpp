@@ -85,6 +85,7 @@ void TCustomAFEdit::WMVScroll(int code, int pos) {
         UpdateScrollBars();
         break;
       }
+      if (code == SB_THUMBTRACK) host_.HideCaret();
       ScrollToRow(pos, shift);
       if (code == SB_THUMBTRACK && host_.HasFocus()) {
         UpdateCaret();

@@ -53,20 +53,25 @@ TUndoBuffItem TCustomAFEdit::Record(TUndoKind kind, int index, std::string_view 
   return rec;
 }
 
+// Replays the records of the newest group (undo) or of the next one
+// (redo); false when there was none.
+bool TCustomAFEdit::ReplayGroup(bool undo) {
+  const TUndoBuffItem* first = undo ? undo_.LastRecord() : undo_.NextRecord();
+  if (!first) return false;
+  const int group = first->Group;
+  for (;;) {
+    const TUndoBuffItem* rec = undo ? undo_.LastRecord() : undo_.NextRecord();
+    if (!rec || rec->Group != group) break;
+    const TUndoBuffItem copy = *rec;  // a width replay lets the window run
+    undo ? undo_.StepBack() : undo_.StepForward();
+    ReplayRecord(copy, undo);
+  }
+  return true;
+}
+
 void TCustomAFEdit::Undo() {
   EditSwitches::UndoReplaying = true;
-  bool replayed = false;
-  if (const TUndoBuffItem* first = undo_.LastRecord()) {
-    const int group = first->Group;
-    while (const TUndoBuffItem* rec = undo_.LastRecord()) {
-      if (rec->Group != group) break;
-      const TUndoBuffItem copy = *rec;  // a width replay lets the window run
-      undo_.StepBack();
-      ReplayRecord(copy, true);
-      replayed = true;
-    }
-  }
-  if (replayed && OnUndoChange) OnUndoChange(undo_.LastRecord() != nullptr, true);
+  if (ReplayGroup(true) && OnUndoChange) OnUndoChange(undo_.LastRecord() != nullptr, true);
   if (CaretPos.Y < TopRow) {
     TopRow = std::max(CaretPos.Y - 1, 0);
   } else if (TopRow + VisibleRows() < CaretPos.Y + 2) {
@@ -79,17 +84,7 @@ void TCustomAFEdit::Undo() {
 
 void TCustomAFEdit::Redo() {
   EditSwitches::UndoReplaying = true;
-  bool replayed = false;
-  if (const TUndoBuffItem* first = undo_.NextRecord()) {
-    const int group = first->Group;
-    while (const TUndoBuffItem* rec = undo_.NextRecord()) {
-      if (rec->Group != group) break;
-      const TUndoBuffItem copy = *rec;
-      undo_.StepForward();
-      ReplayRecord(copy, false);
-      replayed = true;
-    }
-  }
+  const bool replayed = ReplayGroup(false);
   UpdateScrollBars();
   Paint();
   if (OnUndoChange) {

@@ -1,0 +1,325 @@
+#include "editor/qt/tafedit.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "editor/ime.h"
+#include "editor/qt/keymap.h"
+#include "editor/qt/qtcolors.h"
+#include "encoding/cp932.h"
+#include "encoding/sjis.h"
+
+namespace {
+
+std::string ToSjis(const QString& text) { return cp932::FromUtf16(text.toStdU16String()); }
+
+QString ToQString(std::string_view sjis) { return QString::fromStdU16String(cp932::ToUtf16(sjis)); }
+
+TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TShiftState s = 0;
+  if (modifiers & Qt::ShiftModifier) s |= ssShift;
+  if (modifiers & Qt::AltModifier) s |= ssAlt;
+  if (modifiers & Qt::ControlModifier) s |= ssCtrl;
+  if (buttons & Qt::LeftButton) s |= ssLeft;
+  return s;
+}
+
+// A scroll bar's action as the scroll request the control understands.
+int ScrollCodeOf(int action) {
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: return SB_LINEUP;
+    case QAbstractSlider::SliderSingleStepAdd: return SB_LINEDOWN;
+    case QAbstractSlider::SliderPageStepSub: return SB_PAGEUP;
+    case QAbstractSlider::SliderPageStepAdd: return SB_PAGEDOWN;
+    case QAbstractSlider::SliderMove: return SB_THUMBTRACK;
+    default: return SB_THUMBPOSITION;  // to the top or the bottom
+  }
+}
+
+}  // namespace
+
+TAFEdit::TAFEdit(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      TQtHost(static_cast<QAbstractScrollArea&>(*this)),
+      TCustomAFEdit(static_cast<TEditHost&>(*this)) {
+  setFrameShape(QFrame::NoFrame);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->setMouseTracking(true);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ConnectScrollBar(verticalScrollBar(), TScrollBarKind::Vertical);
+  ConnectScrollBar(horizontalScrollBar(), TScrollBarKind::Horizontal);
+  resize(200, 100);
+  Loaded();
+}
+
+template <typename F>
+void TAFEdit::Forward(F&& handler) {
+  ++inHandler_;
+  handler();
+  --inHandler_;
+  if (inHandler_ > 0) return;
+  if (resizePending_) ApplyResize();
+  FlushPaint();
+}
+
+void TAFEdit::RepaintNow() {
+  FlushPaint();
+  viewport()->repaint();
+}
+
+// ---- Painting and size
+
+void TAFEdit::paintEvent(QPaintEvent* event) {
+  QtCanvas().End();
+  QPainter p(viewport());
+  const QImage& image = QtCanvas().Image();
+  const qreal ratio = image.devicePixelRatio();
+  // Moved to a screen of another density: paint again at the new one.
+  if (!image.isNull() && ratio != devicePixelRatioF())
+    QMetaObject::invokeMethod(this, [this] { ApplyResize(); }, Qt::QueuedConnection);
+  for (const QRect& r : event->region()) {
+    if (image.isNull()) {
+      p.fillRect(r, ToQColor(Color(), palette()));
+      continue;
+    }
+    p.drawImage(r, image, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+  }
+  PaintCaret(p);
+  DrawPreedit(p);
+}
+
+void TAFEdit::resizeEvent(QResizeEvent*) {
+  if (inHandler_ > 0) {
+    resizePending_ = true;
+    return;
+  }
+  ApplyResize();
+}
+
+// The new area starts in the window colour; the control then paints it all.
+void TAFEdit::ApplyResize() {
+  resizePending_ = false;
+  const QSize size = viewport()->size();
+  QtCanvas().Resize(size, devicePixelRatioF(), ToQColor(Color(), palette()));
+  Forward([&] {
+    WMSize(size.width(), size.height());
+    NonClientPaint();
+    Paint();
+  });
+}
+
+void TAFEdit::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() != QEvent::PaletteChange) return;
+  QtCanvas().SetPalette(palette());
+  Forward([&] {
+    NonClientPaint();
+    Paint();
+  });
+}
+
+bool TAFEdit::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::Leave) Forward([&] { MouseLeave(); });
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+// ---- Scroll bars
+
+void TAFEdit::ConnectScrollBar(QScrollBar* bar, TScrollBarKind kind) {
+  connect(bar, &QScrollBar::actionTriggered, this,
+          [this, bar, kind](int action) { ScrollAction(kind, ScrollCodeOf(action), bar->sliderPosition()); });
+  connect(bar, &QScrollBar::sliderReleased, this,
+          [this, bar, kind] { ScrollAction(kind, SB_THUMBPOSITION, bar->sliderPosition()); });
+  bar->installEventFilter(this);
+}
+
+void TAFEdit::ScrollAction(TScrollBarKind kind, int code, int pos) {
+  Forward([&] {
+    if (kind == TScrollBarKind::Vertical) {
+      WMVScroll(code, pos);
+    } else {
+      WMHScroll(code, pos);
+    }
+  });
+}
+
+// Letting go of a scroll bar ends the scrolling (and its acceleration).
+bool TAFEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease) {
+    if (watched == verticalScrollBar()) ScrollAction(TScrollBarKind::Vertical, SB_ENDSCROLL, 0);
+    if (watched == horizontalScrollBar()) ScrollAction(TScrollBarKind::Horizontal, SB_ENDSCROLL, 0);
+  }
+  return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+// ---- Keys
+
+void TAFEdit::NoteInput(const QInputEvent& event) {
+  NoteModifiers(event.modifiers());
+  if (event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonRelease ||
+      event.type() == QEvent::MouseMove || event.type() == QEvent::MouseButtonDblClick)
+    NoteButtons(static_cast<const QMouseEvent&>(event).buttons());
+}
+
+void TAFEdit::keyPressEvent(QKeyEvent* event) {
+  NoteInput(*event);
+  const int vk = VirtualKeyOf(*event);
+  if (vk) NoteKey(vk, true);
+  Forward([&] {
+    if (vk) WMKeyDown(vk, KeyDataOf(*event));
+    SendCharacters(*event);
+  });
+  event->accept();
+}
+
+// Typed text goes byte by byte as characters; text with double-byte
+// characters (a Japanese keyboard, a compose key) goes in whole, as
+// confirmed input-method text, so that it is one undo step.
+void TAFEdit::SendCharacters(const QKeyEvent& event) {
+  const QString text = event.text();
+  if (text.isEmpty() || (event.modifiers() & Qt::AltModifier) || text == QChar(0x7F)) return;
+  const std::string sjis = ToSjis(text);
+  const bool wide = std::any_of(sjis.begin(), sjis.end(),
+                                [](char c) { return sjis::IsLeadByte(static_cast<unsigned char>(c)); });
+  if (wide) {
+    WMImeResult(sjis);
+    return;
+  }
+  for (char c : sjis) WMChar(c);
+}
+
+void TAFEdit::keyReleaseEvent(QKeyEvent* event) {
+  NoteInput(*event);
+  if (event->isAutoRepeat()) return;  // the key is still held
+  const int vk = VirtualKeyOf(*event);
+  if (!vk) return;
+  NoteKey(vk, false);
+  Forward([&] { WMKeyUp(vk); });
+}
+
+// ---- Mouse
+
+void TAFEdit::mousePressEvent(QMouseEvent* event) {
+  NoteInput(*event);
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint p = event->position().toPoint();
+  Forward([&] { WMLButtonDown(p.x(), p.y(), ShiftOf(event->modifiers(), event->buttons())); });
+}
+
+void TAFEdit::mouseMoveEvent(QMouseEvent* event) {
+  NoteInput(*event);
+  const QPoint p = event->position().toPoint();
+  Forward([&] { WMMouseMove(p.x(), p.y(), ShiftOf(event->modifiers(), event->buttons())); });
+}
+
+void TAFEdit::mouseReleaseEvent(QMouseEvent* event) {
+  NoteInput(*event);
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint p = event->position().toPoint();
+  Forward([&] { WMLButtonUp(p.x(), p.y(), ShiftOf(event->modifiers(), event->buttons())); });
+}
+
+void TAFEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+  NoteInput(*event);
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint p = event->position().toPoint();
+  Forward([&] { WMLButtonDblClk(p.x(), p.y(), ShiftOf(event->modifiers(), event->buttons())); });
+}
+
+void TAFEdit::wheelEvent(QWheelEvent* event) {
+  NoteModifiers(event->modifiers());
+  wheelDelta_ += event->angleDelta().y();
+  for (; wheelDelta_ >= QWheelEvent::DefaultDeltasPerStep; wheelDelta_ -= QWheelEvent::DefaultDeltasPerStep)
+    WheelNotch(false, *event);
+  for (; wheelDelta_ <= -QWheelEvent::DefaultDeltasPerStep; wheelDelta_ += QWheelEvent::DefaultDeltasPerStep)
+    WheelNotch(true, *event);
+  event->accept();
+}
+
+void TAFEdit::WheelNotch(bool down, const QWheelEvent& event) {
+  const QPoint p = event.position().toPoint();
+  bool handled = false;
+  const TWheelEvent& handler = down ? OnMouseWheelDown : OnMouseWheelUp;
+  if (handler) handler(ShiftOf(event.modifiers(), event.buttons()), TPoint{p.x(), p.y()}, handled);
+  if (!handled) Forward([&] { WMVScroll(down ? SB_LINEDOWN : SB_LINEUP, 0); });
+}
+
+// ---- Focus
+
+void TAFEdit::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  Forward([&] { WMSetFocus(); });
+}
+
+void TAFEdit::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  Forward([&] { WMKillFocus(); });
+}
+
+// ---- Input method
+
+void TAFEdit::inputMethodEvent(QInputMethodEvent* event) {
+  const bool wasComposing = !Preedit().isEmpty();
+  SetPreedit(event->preeditString());
+  if (!event->commitString().isEmpty()) Forward([&] { WMImeResult(ToSjis(event->commitString())); });
+  if (wasComposing != !Preedit().isEmpty()) Forward([&] { WMImeNotify(IMN_SETOPENSTATUS); });
+  event->accept();
+}
+
+// The composition in the control's font, underlined, on the window colour.
+void TAFEdit::DrawPreedit(QPainter& p) const {
+  const QString& text = Preedit();
+  if (text.isEmpty()) return;
+  QFont font = ToQFont(CompositionFont());
+  font.setUnderline(true);
+  const QFontMetrics metrics(font);
+  const QRect at = CompositionRect();
+  const QRect box(at.left(), at.top(), metrics.horizontalAdvance(text) + 1, std::max(at.height(), metrics.height()));
+  p.fillRect(box, ToQColor(Color(), palette()));
+  p.setFont(font);
+  p.setPen(ToQColor(Font().Color, palette()));
+  p.drawText(QPoint(box.left(), box.top() + metrics.ascent()), text);
+}
+
+// The caret's place in its row's text counted in UTF-16 units.
+int TAFEdit::CaretOffsetInRow(int byteIndex) const {
+  const std::string_view row = GetRow(CaretPos.Y);
+  const std::size_t end = std::clamp<std::size_t>(std::max(0, byteIndex), 0, row.size());
+  return static_cast<int>(cp932::ToUtf16(row.substr(0, end)).size());
+}
+
+QVariant TAFEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+  const bool onRow = CaretPos.Y >= 0 && CaretPos.Y < RowCount();
+  switch (query) {
+    case Qt::ImEnabled:
+      return true;
+    case Qt::ImCursorRectangle:
+      return CompositionRect();
+    case Qt::ImFont:
+      return ToQFont(Font());
+    case Qt::ImHints:
+      return static_cast<int>(Qt::ImhMultiLine);
+    case Qt::ImSurroundingText: {
+      if (!onRow) return QString();
+      std::string_view row = GetRow(CaretPos.Y);
+      if (EndsWithCR(row)) row.remove_suffix(1);
+      return ToQString(row);
+    }
+    case Qt::ImCursorPosition:
+      return onRow ? CaretOffsetInRow(ColToIndex(CaretPos.Y, CaretPos.X)) : 0;
+    case Qt::ImAnchorPosition: {
+      if (!onRow) return 0;
+      const TPoint anchor = Sel().HasSel() && Sel().AnchorPos.Y == CaretPos.Y ? Sel().AnchorPos : CaretPos;
+      return CaretOffsetInRow(ColToIndex(CaretPos.Y, anchor.X));
+    }
+    case Qt::ImCurrentSelection:
+      return ToQString(SelText());
+    default:
+      return QAbstractScrollArea::inputMethodQuery(query);
+  }
+}
