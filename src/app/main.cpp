@@ -13,6 +13,8 @@ int main(int argc, char* argv[]) {
 
   RegisterFontSubstitutes();
   TMainForm form(TSettingsFiles::ForProgram(QApplication::applicationDirPath()));
+  QObject::connect(&instance, &TSingleInstance::Received, &form, &TMainForm::HandOver);
   form.show();
+  form.OpenCommandLine(args);
   return app.exec();
 }

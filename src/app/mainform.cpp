@@ -13,16 +13,18 @@
 #include <QToolBar>
 
 #include "app/aboutbox.h"
+#include "app/childwin.h"
 #include "app/clock.h"
 #include "app/colors.h"
 #include "app/commands.h"
+#include "app/filecommands.h"
 #include "app/qtdialogs.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void InitAppResources() { Q_INIT_RESOURCE(app); }
 
 TMainForm::TMainForm(const TSettingsFiles& files, std::unique_ptr<Dialogs> dialogs, QWidget* parent)
-    : QMainWindow(parent), files_(files), dialogs_(std::move(dialogs)) {
+    : QMainWindow(parent), files_(files), dialogs_(std::move(dialogs)), saveDialog_(InitialSaveDialog()) {
   InitAppResources();
   if (!dialogs_) dialogs_ = std::make_unique<QtDialogs>(this);
   setObjectName(QStringLiteral("MainForm"));
@@ -143,8 +145,22 @@ void TMainForm::WireCommands() {
   }
   for (const char* view : {"N26Click", "N27Click", "CR1Click", "N28Click", "AB1Click", "N30Click",
                            "N31Click", "N32Click", "N33Click"}) {
-    c.SetHandler(QLatin1String(view), [this] { RebuildViewOptions(); });
+    c.SetHandler(QLatin1String(view), [this] {
+      RebuildViewOptions();
+      GiveViewOptions();
+    });
   }
+  for (const char* option : {"N17Click", "N18Click", "N19Click", "N20Click", "N21Click"}) {
+    c.SetHandler(QLatin1String(option), [this] { ReapplyEditorSettings(); });
+  }
+  for (const char* emphasis : {"embtagClick", "embquatClick"}) {
+    c.SetHandler(QLatin1String(emphasis), [this] { RepaintEditors(); });
+  }
+  WireFileCommands();
+  WireEditCommands();
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
+    if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
+  });
 }
 
 void TMainForm::ShowEditorStatus(bool insertMode) {

@@ -6,7 +6,10 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "app/dialogs.h"
 #include "app/inifile.h"
@@ -15,6 +18,8 @@
 #include "app/textlist.h"
 #include "editor/types.h"
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -22,6 +27,7 @@ class QTimer;
 class QToolBar;
 class TAboutBox;
 class TCommands;
+class TMDIChild;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -71,9 +77,31 @@ class TMainForm : public QMainWindow {
   // file could not be written.
   bool SaveSettings();
 
+  // ---- Documents
+  // Creates the window of a document and reads the file when it exists.
+  // Null (after telling the user) when an existing file cannot be read.
+  TMDIChild* OpenDocument(const QString& path);
+  TMDIChild* ActiveChild() const;
+  QList<TMDIChild*> Children() const;
+  // How the next file is read (TOpenMode); it stays after an open.
+  int OpenMode = 0;
+  // Records a path among the recent files and its folder among the folders.
+  void AddToHistory(const QString& path);
+  // The first instance's arguments: each run of them that names a file.
+  void OpenCommandLine(const QStringList& args);
+  // Save As with the shared save dialog, for a command or the close query.
+  // `rename`: the window takes the new path. False when nothing was saved.
+  bool SaveDocumentAs(TMDIChild& child, int options, bool rename);
+
+ public slots:
+  // A later start's command line.
+  void HandOver(const QString& text);
+
  protected:
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
   void BuildCommands();
@@ -98,6 +126,22 @@ class TMainForm : public QMainWindow {
   void ArrangeIcons();
   void FillWindowMenu();
   void ShowAbout();
+  // File and edit commands.
+  void WireFileCommands();
+  void WireEditCommands();
+  void OpenExisting(const QString& path);
+  void PlaceNewChild(TMDIChild& child);
+  void GiveSettings(TMDIChild& child);
+  bool LoadFile(TMDIChild& child, const QString& path);
+  void FileNew();
+  void FileOpen(int mode);
+  void FileSave();
+  void EncodedSave(const std::function<std::string(std::string_view)>& convert, bool clearsModified);
+  void ToggleRightEdgeWrap();
+  void ReapplyEditorSettings();
+  void GiveViewOptions();
+  void RepaintEditors();
+  bool SaveFile(TMDIChild& child, const QString& path, int options);
 
   TSettingsFiles files_;
   std::unique_ptr<Dialogs> dialogs_;
@@ -112,6 +156,7 @@ class TMainForm : public QMainWindow {
   TAboutBox* about_ = nullptr;
   QList<QAction*> recentFileItems_;
 
+  TFileDialogSpec saveDialog_;
   TIniFile ini_;  // as read, so that unknown keys are written back
   TSettings settings_;
   int tagMode_ = 0;

@@ -137,6 +137,10 @@ void TMainForm::RebuildRecentMenus() {
     file->insertAction(before, a);
     before = a;
     recentFileItems_ << a;
+    connect(a, &QAction::triggered, this, [this, path] {
+      OpenMode = omPlain;
+      OpenExisting(path);
+    });
   }
   QMenu* folders = commands_->Menu(QStringLiteral("RecentFolderMenu"));
   folders->clear();
