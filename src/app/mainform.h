@@ -21,6 +21,7 @@
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
+class QUrl;
 class QMdiArea;
 class QMenu;
 class QTimer;
@@ -89,6 +90,8 @@ class TMainForm : public QMainWindow {
   void AddToHistory(const QString& path);
   // The first instance's arguments: each run of them that names a file.
   void OpenCommandLine(const QStringList& args);
+  // Files dropped on the window: the first, when it is one.
+  void OpenDropped(const QList<QUrl>& urls);
   // Save As with the shared save dialog, for a command or the close query.
   // `rename`: the window takes the new path. False when nothing was saved.
   bool SaveDocumentAs(TMDIChild& child, int options, bool rename);

@@ -187,9 +187,12 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void TMainForm::dropEvent(QDropEvent* e) {
-  const QList<QUrl> urls = e->mimeData()->urls();
+  OpenDropped(e->mimeData()->urls());
+  e->acceptProposedAction();
+}
+
+void TMainForm::OpenDropped(const QList<QUrl>& urls) {
   if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
   const QFileInfo file(urls.constFirst().toLocalFile());
   if (file.isFile()) OpenExisting(file.absoluteFilePath());
-  e->acceptProposedAction();
 }
