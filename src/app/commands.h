@@ -37,7 +37,6 @@ class TCommands : public QObject {
   QToolBar* BuildToolBar(const TToolBarSpec& spec);
 
   void SetHandler(const QString& id, std::function<void()> handler);
-  bool HasHandler(const QString& id) const { return handlers_.contains(id); }
   void Run(const QString& id);
 
   // Enables (or disables) the action or menu of each id.
