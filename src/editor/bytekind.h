@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "encoding/sjis.h"
 
@@ -16,6 +17,17 @@ inline TByteKind ByteKindAt(std::string_view s, std::size_t i) {
   while (k < i) k += sjis::CharLen(s, k);
   if (k > i) return TByteKind::Trail;
   return sjis::CharLen(s, k) == 2 ? TByteKind::Lead : TByteKind::Single;
+}
+
+// Kinds of the bytes of s up to `upTo`, for many questions about one string.
+inline void ClassifyBytes(std::string_view s, std::size_t upTo, std::vector<TByteKind>& kinds) {
+  kinds.assign(upTo < s.size() ? upTo : s.size(), TByteKind::Single);
+  for (std::size_t i = 0; i < kinds.size(); i += sjis::CharLen(s, i)) {
+    if (sjis::CharLen(s, i) == 2) {
+      kinds[i] = TByteKind::Lead;
+      if (i + 1 < kinds.size()) kinds[i + 1] = TByteKind::Trail;
+    }
+  }
 }
 
 // The bytes of ASCII words: letters and digits only, not even '_'.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/afedit.h"
+#include "editor/bytekind.h"
 #include "editor/switches.h"
 #include "encoding/sjis.h"
 
@@ -15,13 +16,6 @@ std::string WithoutControlBytes(std::string s) {
     return b < 32 && b != '\t' && b != '\r';
   });
   return s;
-}
-
-// Is s[i] the first byte of a two-byte character (scanning from the start)?
-bool IsLeadAt(std::string_view s, std::size_t i) {
-  std::size_t k = 0;
-  while (k < i) k += sjis::CharLen(s, k);
-  return k == i && k < s.size() && sjis::CharLen(s, k) == 2;
 }
 
 // Number of characters of s (a lead byte with its trail byte counts once).
@@ -105,7 +99,7 @@ void TCustomAFEdit::InsertAtCaret(const std::string& s) {
     changed = text;
     changed.replace(i, s.size(), s);
     const std::size_t lastReplaced = i + s.size() - 1;
-    if (!s.empty() && IsLeadAt(text, lastReplaced)) changed[lastReplaced + 1] = ' ';
+    if (!s.empty() && ByteKindAt(text, lastReplaced) == TByteKind::Lead) changed[lastReplaced + 1] = ' ';
   } else {
     changed = text.substr(0, i) + s + (rows_.HasCR(row) ? "\r" : "");
   }
@@ -277,13 +271,6 @@ void UpperAscii(std::string& s) {
     if (s[i] >= 'a' && s[i] <= 'z') s[i] = static_cast<char>(s[i] - 'a' + 'A');
 }
 
-// Does a character begin at byte p of s (not the second byte of one)?
-bool StartsChar(std::string_view s, std::size_t p) {
-  std::size_t k = 0;
-  while (k < p) k += sjis::CharLen(s, k);
-  return k == p;
-}
-
 }  // namespace
 
 void TCustomAFEdit::FindText(std::string_view s, TPoint from, TPoint& found, int options,
@@ -320,7 +307,7 @@ void TCustomAFEdit::FindForward(const std::string& needle, bool ignoreCase, TPoi
     for (std::size_t p = hay.find(needle, first); p != std::string::npos && p < row.size();
          p = hay.find(needle, p + 1)) {
       if (y == limit.Y && static_cast<int>(p) + n > limit.X) break;
-      if (!StartsChar(row, p)) continue;
+      if (ByteKindAt(row, p) == TByteKind::Trail) continue;
       found = TPoint{static_cast<int>(p), y};
       return;
     }
@@ -346,10 +333,10 @@ void TCustomAFEdit::FindBackward(const std::string& needle, bool ignoreCase, TPo
       if (hay.compare(p, n, needle) != 0) continue;
       if (p < borrowed) {
         const int col = static_cast<int>(prev.size()) - borrowed + p;
-        if (!StartsChar(prev, col)) continue;
+        if (ByteKindAt(prev, col) == TByteKind::Trail) continue;
         found = TPoint{col, y - 1};
       } else {
-        if (!StartsChar(row, p - borrowed)) continue;
+        if (ByteKindAt(row, p - borrowed) == TByteKind::Trail) continue;
         found = TPoint{p - borrowed, y};
       }
       return;

@@ -5,25 +5,12 @@
 
 #include "editor/afedit.h"
 #include "editor/switches.h"
+#include "editor/bytekind.h"
 #include "encoding/sjis.h"
 
 namespace {
 
 constexpr int kUnwrappedWidth = 65535;
-
-enum class ByteKind : std::uint8_t { Single, Lead, Trail };
-
-// Byte kinds of s from its start, as far as `upTo`.
-void ClassifyBytes(std::string_view s, std::size_t upTo, std::vector<ByteKind>& kinds) {
-  kinds.assign(std::min(upTo, s.size()), ByteKind::Single);
-  for (std::size_t i = 0; i < kinds.size(); ++i) {
-    if (sjis::IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
-      kinds[i] = ByteKind::Lead;
-      if (i + 1 < kinds.size()) kinds[i + 1] = ByteKind::Trail;
-      ++i;
-    }
-  }
-}
 
 std::string Joined(std::string_view a, std::string_view b) {
   std::string out;
@@ -54,17 +41,17 @@ void TCustomAFEdit::SetBanHead(std::string v) {
 // ---- Choosing the cut
 
 int TCustomAFEdit::FindWrapPos(std::string_view s, int w, int minPos) {
-  std::vector<ByteKind> kinds;
+  std::vector<TByteKind> kinds;
   ClassifyBytes(s, static_cast<std::size_t>(std::max(0, w)) + WrapMargin() + 4, kinds);
   auto kindAt = [&](int i) {
-    return i >= 0 && i < static_cast<int>(kinds.size()) ? kinds[i] : ByteKind::Single;
+    return i >= 0 && i < static_cast<int>(kinds.size()) ? kinds[i] : TByteKind::Single;
   };
   auto charAt = [&](int i) {  // the character starting at i
-    return s.substr(i, kindAt(i) == ByteKind::Lead && i + 1 < static_cast<int>(s.size()) ? 2 : 1);
+    return s.substr(i, kindAt(i) == TByteKind::Lead && i + 1 < static_cast<int>(s.size()) ? 2 : 1);
   };
   auto charBefore = [&](int i) {  // the character ending just before i
     if (i <= 0) return std::string_view();
-    const int start = kindAt(i - 1) == ByteKind::Trail ? i - 2 : i - 1;
+    const int start = kindAt(i - 1) == TByteKind::Trail ? i - 2 : i - 1;
     return s.substr(start, i - start);
   };
   const bool banRules = HasOption(TAFEditOption::aoJpnBanBreak);
@@ -81,7 +68,7 @@ int TCustomAFEdit::FindWrapPos(std::string_view s, int w, int minPos) {
       result = w;
       break;
     }
-    const int adj = kindAt(w) == ByteKind::Trail ? -1 : 0;
+    const int adj = kindAt(w) == TByteKind::Trail ? -1 : 0;
     const std::string_view head = charAt(w + adj);
     const std::string_view tail = charBefore(w + adj);
     if (banRules && (banHeadSet_.Contains(head) || head == "\r")) {
