@@ -105,6 +105,7 @@ QAction* TCommands::ItemAction(const TMenuEntry& e, QMenu* parent, QMenu* submen
 
 std::size_t TCommands::AddItems(QMenu* menu, const TMenuEntry* entries, std::size_t count,
                                 std::size_t i) {
+  menu->setSeparatorsCollapsible(false);  // the File menu has two in a row
   const int level = entries[i].Level;
   while (i < count && entries[i].Level == level) {
     const TMenuEntry& e = entries[i++];

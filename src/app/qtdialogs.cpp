@@ -30,13 +30,18 @@ std::optional<QString> Run(QFileDialog& dialog) {
 
 }  // namespace
 
+// The descriptions carry their patterns in brackets already, separated by
+// ";"; Qt reads the patterns from the brackets, separated by spaces.
 QStringList QtNameFilters(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
   QStringList out;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts.at(i);
+    const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+    if (description.endsWith(QLatin1Char(')')) && open >= 0) description.truncate(open);
     QString patterns = parts.at(i + 1);
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    out << QStringLiteral("%1 (%2)").arg(parts.at(i), patterns);
+    out << QStringLiteral("%1 (%2)").arg(description.trimmed(), patterns).trimmed();
   }
   return out;
 }

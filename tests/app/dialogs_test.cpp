@@ -5,11 +5,12 @@
 TEST(Dialogs, FiltersBecomeQtNameFilters) {
   EXPECT_EQ(QtNameFilters("TEXT(*.txt)|*.txt|HTML(*.html;*.htm)|*.html;*.htm|"
                           "全てのファイル(*.*)|*.*"),
-            (QStringList{"TEXT(*.txt) (*.txt)", "HTML(*.html;*.htm) (*.html *.htm)",
-                         "全てのファイル(*.*) (*.*)"}));
+            (QStringList{"TEXT (*.txt)", "HTML (*.html *.htm)", "全てのファイル (*.*)"}));
   // An entry appended for another extension starts with an empty description.
   EXPECT_EQ(QtNameFilters("テキスト(*.txt)|*.txt|(*.csv)|*.csv"),
-            (QStringList{"テキスト(*.txt) (*.txt)", "(*.csv) (*.csv)"}));
+            (QStringList{"テキスト (*.txt)", "(*.csv)"}));
+  // A description without brackets keeps its text.
+  EXPECT_EQ(QtNameFilters("Text|*.txt"), QStringList{"Text (*.txt)"});
 }
 
 #include <QApplication>
