@@ -2,6 +2,7 @@
 // saved through the commands with scripted dialogs.
 #pragma once
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMdiArea>
 
