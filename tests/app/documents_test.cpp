@@ -262,6 +262,11 @@ TEST_F(Faults, AFileThatCannotBeReadOpensNoWindow) {
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_EQ(dialogs->messages[0], bad + " の読み込みに失敗しました(-_-;)");
   EXPECT_FALSE(Enabled("filesaveExecute"));
+
+  // A file whose bytes cannot be read, by anyone.
+  EXPECT_EQ(form->OpenDocument("/proc/self/mem"), nullptr);
+  EXPECT_EQ(Documents(), 0);
+  EXPECT_EQ(dialogs->messages.back(), "/proc/self/mem の読み込みに失敗しました(-_-;)");
 }
 
 TEST_F(Faults, AnEncodedSaveThatFailsSaysSoAndChangesNothing) {

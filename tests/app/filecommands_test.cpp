@@ -56,6 +56,8 @@ TEST_F(DocumentFiles, CharactersWithoutShiftJisFormAreCounted) {
 TEST_F(DocumentFiles, WhatCannotBeReadIsNoEmptyDocument) {
   EXPECT_FALSE(ReadDocument(dir.filePath("missing.txt"), omPlain).Ok);
   EXPECT_FALSE(ReadDocument(dir.path(), omPlain).Ok);  // a folder
+  // Opens, but reading fails (its first page is never mapped), even for root.
+  EXPECT_FALSE(ReadDocument("/proc/self/mem", omPlain).Ok);
   // Bytes that are no UTF-8 would convert to nothing.
   EXPECT_FALSE(ReadDocument(Write("bad.txt", "ok \xC3x"), omUtf8).Ok);
   // An empty file is an empty document.
