@@ -468,7 +468,8 @@ class TCustomAFEdit {
   // CR marks and what they were last built for (resolved colours).
   TBitmap crMarkNormal_;
   TBitmap crMarkSelected_;
-  int crMarkSize_ = -1;
+  int crMarkHeight_ = -1;
+  int crMarkSize_ = -1;  // in device pixels
   TPixel crMarkCr_ = 0;
   TPixel crMarkBk_ = 0;
   TPixel crMarkSel_ = 0;

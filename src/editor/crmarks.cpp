@@ -22,14 +22,19 @@ void TCustomAFEdit::BuildCRMarks(TColor crColor, TColor background) {
   const int size = std::max(1, static_cast<int>(std::lround(charHeight_ * host_.Canvas().PixelRatio())));
   const TPixel cr = ResolvedPixel(crColor), bk = ResolvedPixel(background);
   const TPixel sel = ResolvedPixel(colSelBrush_);
-  if (size == crMarkSize_ && cr == crMarkCr_ && bk == crMarkBk_ && sel == crMarkSel_) return;
+  if (charHeight_ == crMarkHeight_ && size == crMarkSize_ && cr == crMarkCr_ && bk == crMarkBk_ &&
+      sel == crMarkSel_)
+    return;
+  crMarkHeight_ = charHeight_;
   crMarkSize_ = size;
   crMarkCr_ = cr;
   crMarkBk_ = bk;
   crMarkSel_ = sel;
   colCr_ = crColor;
 
-  TBitmap source = host_.LoadBitmap(SourceFor(size));
+  // The artwork follows the character height, so that the mark looks the
+  // same on every screen; only its pixels follow the screen's density.
+  TBitmap source = host_.LoadBitmap(SourceFor(charHeight_));
   const TPixel maroon = PixelOf(clMaroon);
   FloodFillSurface(source, kArrowStem.X, kArrowStem.Y, maroon, cr);
   FloodFillSurface(source, kArrowFoot.X, kArrowFoot.Y, maroon, cr);

@@ -48,7 +48,7 @@ void TCustomAFEdit::DrawOnBand(int x, std::string_view text, TColor color, TColo
   TFont f = font_;
   f.Color = color;
   const TRect band{0, 0, ClientWidth(), TextTop() - 1};
-  const TRect cells{std::max(clipLeft, x), 0, x + static_cast<int>(text.size()) * cellWidth_, band.Bottom};
+  const TRect cells{std::max(clipLeft, x), 0, x + static_cast<int>(text.size()) * cellWidth_, rowHeight_};
   const TRect clip = Intersect(cells, band);
   if (!clip.IsEmpty()) host_.Canvas().TextOutCells(x, 0, text, Advances(text.size()), clip, f, bk);
 }

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "editor/afedit.h"
-#include "encoding/sjis.h"
+#include "editor/bytekind.h"
 
 namespace {
 
@@ -27,7 +27,11 @@ void TRowPainter::Paint(int row, const TRect& rect) {
   BuildDisplayForm();
   ComputeSelectedColumns();
   const TLineAttr& attr = e_.rows_.Attr(row_);
-  e_.host_.Canvas().FillRect(rect_, Selected(0) ? e_.colSelBrush_ : attr.BkColor);
+  // The area behind the text is shown selected when the selection covers
+  // the row from its first column through its line end; the row where a
+  // selection ends is not selected past that end.
+  const bool wholeRow = Selected(0) && Selected(Length() - 1);
+  e_.host_.Canvas().FillRect(rect_, wholeRow ? e_.colSelBrush_ : attr.BkColor);
   if (!OfferToHost()) return;
   colAttrs_ = e_.rows_.ColAttrsOrNull(row_);
   int first = 0, end = 0;
@@ -68,14 +72,8 @@ void TRowPainter::BuildDisplayForm() {
     d_ += '\n';
     index_.push_back(static_cast<int>(text.size()));
   }
-  class_.assign(d_.size(), kSingle);
-  const std::string_view body(d_.data(), textEnd);
-  for (std::size_t c = 0; c < body.size(); c += sjis::CharLen(body, c)) {
-    if (sjis::CharLen(body, c) == 2) {
-      class_[c] = kLead;
-      class_[c + 1] = kTrail;
-    }
-  }
+  ClassifyBytes(std::string_view(d_.data(), textEnd), textEnd, kind_);
+  kind_.resize(d_.size(), TByteKind::Single);
 }
 
 void TRowPainter::ComputeSelectedColumns() {
@@ -117,9 +115,9 @@ void TRowPainter::ChooseColumns(int& first, int& end) const {
   if (first > 0 && first < len && InWordSet(d_[first])) {
     while (first > 0 && InWordSet(d_[first - 1])) --first;
   }
-  if (first > 0 && first < len && class_[first] == kTrail) --first;
+  if (first > 0 && first < len && kind_[first] == TByteKind::Trail) --first;
   if (end < len) {
-    if (end > 0 && class_[end - 1] == kLead) ++end;
+    if (end > 0 && kind_[end - 1] == TByteKind::Lead) ++end;
     if (end < len && (d_[end] == '\n' || d_[end] == '\r')) {
       ++end;
     } else {
@@ -137,6 +135,7 @@ void TRowPainter::DrawColumns(int first, int end) {
   indentCol_ = -1;
   if (first >= end) return;
   text_ = Colors(first, TRunKind::Text);
+  textSelected_ = Selected(first);
   nextBoundary_ = e_.blocks_.NextBoundary(row_, index_[first]);
   int col = first;
   while (col < end) {
@@ -148,10 +147,16 @@ void TRowPainter::DrawColumns(int first, int end) {
     if (colAttrs_ && colAttrs_->IsActive(index)) {
       col = DrawColAttrRun(col, end);
       text_ = Colors(col, TRunKind::Text);
+      textSelected_ = Selected(col);
       continue;
     }
+    // A character takes the selection state of its first column, also
+    // when a selection end lies inside it.
+    if (Selected(col) != textSelected_) {
+      text_ = Colors(col, TRunKind::Text);
+      textSelected_ = Selected(col);
+    }
     col += DrawColumn(col);
-    if (Selected(col - 1) != Selected(col)) text_ = Colors(col, TRunKind::Text);
   }
   if (indentCol_ >= 0) {
     FlushIndent(end - 1);
@@ -172,7 +177,7 @@ int TRowPainter::DrawColumn(int col) {
     if (index_[col] == -1) FlushIndent(col);
     return 1;
   }
-  if (class_[col] == kLead) return DrawDoubleByte(col);
+  if (kind_[col] == TByteKind::Lead) return DrawDoubleByte(col);
   if (b == '\r') {
     DrawCRMark(col);
     return 1;
@@ -221,10 +226,10 @@ int TRowPainter::DrawColAttrRun(int col, int end) {
     return a.Color == attr.Color && a.Style == attr.Style;
   };
   int stop = col;
-  while (stop < end && same(stop)) stop += class_[stop] == kLead ? 2 : 1;
+  while (stop < end && same(stop)) stop += kind_[stop] == TByteKind::Lead ? 2 : 1;
   for (int piece = col; piece < stop;) {
     int next = piece;
-    while (next < stop && Selected(next) == Selected(piece)) next += class_[next] == kLead ? 2 : 1;
+    while (next < stop && Selected(next) == Selected(piece)) next += kind_[next] == TByteKind::Lead ? 2 : 1;
     next = std::min(next, stop);
     const int index = index_[piece];
     TRunColors colors = e_.RunColors(row_, piece, index, Length(), TRunKind::ColAttr, attr);

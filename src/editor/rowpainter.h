@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/bytekind.h"
 #include "editor/runcolors.h"
 #include "editor/types.h"
 
@@ -22,8 +23,6 @@ class TRowPainter {
   void Paint(int row, const TRect& rect);
 
  private:
-  enum TByteClass : unsigned char { kSingle, kLead, kTrail };
-
   void BuildDisplayForm();
   void ComputeSelectedColumns();
   bool OfferToHost();
@@ -58,9 +57,9 @@ class TRowPainter {
   TColAttrList* colAttrs_ = nullptr;
 
   // The display form (indent bytes, tab fill, a closing LF) and, per
-  // column, its byte class and its byte index in the row (ColToIndex).
+  // column, its byte kind and its byte index in the row (ColToIndex).
   std::string d_;
-  std::vector<TByteClass> class_;
+  std::vector<TByteKind> kind_;
   std::vector<int> index_;
   int selFrom_ = 0, selTo_ = 0;  // the selected columns of this row
 
@@ -68,6 +67,7 @@ class TRowPainter {
   int runCol_ = 0;
   TRunColors runColors_;
   TRunColors text_;  // the colours of plain text at the current column
+  bool textSelected_ = false;
   int wordCol_ = -1;
   int wordLen_ = 0;
   int indentCol_ = -1;  // first indent column waiting for its marks

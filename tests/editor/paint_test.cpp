@@ -55,6 +55,10 @@ class PaintTest : public EditFixture {
     edit.SetViewOpt(v);
   }
 
+  static bool Drew(const std::vector<Call>& calls, std::string_view text) {
+    return std::any_of(calls.begin(), calls.end(), [&](const Call& c) { return c.text == text; });
+  }
+
   const Call* TextCall(const std::vector<Call>& calls, std::string_view text) {
     auto it = std::find_if(calls.begin(), calls.end(), [&](const Call& c) { return c.text == text; });
     return it == calls.end() ? nullptr : &*it;
@@ -300,7 +304,7 @@ TEST_F(PaintTest, KeywordCutByTheRightEdgeIsDrawnWhole) {
   host.canvas.calls.clear();
   edit.SetPaintRect(TRect{kLeft, YOf(0), XOf(5), YOf(1)});  // columns 0 to 4
   edit.PaintRow(0);
-  EXPECT_NE(TextCall(host.canvas.Calls(Call::Text), "print"), nullptr);
+  EXPECT_TRUE(Drew(host.canvas.Calls(Call::Text), "print"));
 }
 
 // ---- Selection
@@ -330,6 +334,36 @@ TEST_F(PaintTest, RowSelectionCoversTheWholeRow) {
   const std::vector<Call> marks = host.canvas.Calls(Call::Bitmap);
   ASSERT_EQ(marks.size(), 1u);
   EXPECT_EQ(marks[0].image, edit.CRMark(true));
+}
+
+TEST_F(PaintTest, OnlyRowsSelectedThroughTheirLineEndAreSelectedBehindTheText) {
+  Load("abc\r\ndef\r\nghi\r\n");
+  edit.Sel().AnchorPos = TPoint{1, 0};
+  edit.Sel().EndPos = TPoint{2, 2};
+  EXPECT_EQ(PaintRow(0)[0].color, clWindow);     // starts in the row
+  EXPECT_EQ(PaintRow(1)[0].color, clHighlight);  // wholly inside
+  EXPECT_EQ(PaintRow(2)[0].color, clWindow);     // ends in the row
+  const std::vector<Call> texts = RowTexts(2);
+  ASSERT_EQ(TextsOf(texts), (std::vector<std::string>{"gh", "i"}));
+  EXPECT_EQ(texts[0].bkColor, clHighlight);
+  EXPECT_EQ(texts[1].bkColor, clWindow);
+}
+
+TEST_F(PaintTest, CharacterTakesTheSelectionStateOfItsFirstColumn) {
+  Load("\x82\xA0\x82\xA2\r\n");  // あい
+  edit.Sel().AnchorPos = TPoint{0, 0};
+  edit.Sel().EndPos = TPoint{1, 0};  // inside あ
+  std::vector<Call> texts = RowTexts(0);
+  ASSERT_EQ(TextsOf(texts), (std::vector<std::string>{"\x82\xA0", "\x82\xA2"}));
+  EXPECT_EQ(texts[0].bkColor, clHighlight);
+  EXPECT_EQ(texts[1].bkColor, clWindow);
+
+  edit.Sel().AnchorPos = TPoint{1, 0};
+  edit.Sel().EndPos = TPoint{4, 0};
+  texts = RowTexts(0);
+  ASSERT_EQ(TextsOf(texts), (std::vector<std::string>{"\x82\xA0", "\x82\xA2"}));
+  EXPECT_EQ(texts[0].bkColor, clWindow);
+  EXPECT_EQ(texts[1].bkColor, clHighlight);
 }
 
 TEST_F(PaintTest, SelectionOnARowOfItsOwnBackgroundIsInverted) {
@@ -463,7 +497,7 @@ TEST_F(PaintTest, OnDrawLeftMgnMayReplaceOrSuppressTheNumber) {
   edit.OnDrawLeftMgn = [](int index, const TRect&, std::string& text, bool&) {
     text = std::to_string(index) + "#";
   };
-  EXPECT_NE(TextCall(PaintRow(0), "0#"), nullptr);
+  EXPECT_TRUE(Drew(PaintRow(0), "0#"));
   edit.OnDrawLeftMgn = [](int, const TRect&, std::string&, bool& defaultDraw) { defaultDraw = false; };
   for (const Call& c : PaintRow(0)) EXPECT_FALSE(c.kind == Call::Text && c.rect.Right <= kLeft);
 }
@@ -507,7 +541,7 @@ TEST_F(PaintTest, NothingIsPaintedWhileLockedAndEndUpdatePaintsAll) {
   EXPECT_TRUE(host.canvas.Calls(Call::Text).empty());
   EXPECT_TRUE(edit.RowAttr(0)->Redraw);
   edit.EndUpdate();
-  EXPECT_NE(TextCall(host.canvas.Calls(Call::Text), "abc"), nullptr);
+  EXPECT_TRUE(Drew(host.canvas.Calls(Call::Text), "abc"));
 }
 
 // ---- Mark colour and CR marks
@@ -552,6 +586,19 @@ TEST_F(CRMarkTest, SourceBitmapFollowsTheCharacterHeight) {
     EXPECT_EQ(sized.CRMark(false).Width, height);
     EXPECT_EQ(sized.CRMark(false).Height, height);
   }
+}
+
+TEST_F(CRMarkTest, MarksAreMadeInDevicePixelsOnADenseScreen) {
+  host.canvas.pixelRatio = 2.0;
+  host.bitmapLoads.clear();
+  Load("a\r\nb");
+  edit.BuildCRMarks(clRed, clWhite);
+  EXPECT_EQ(host.bitmapLoads, std::vector<std::string>{"CR"});  // for 16 pixels, stretched to 32
+  EXPECT_EQ(edit.CRMark(false).Width, 32);
+  PaintRow(0);
+  const std::vector<Call> marks = host.canvas.Calls(Call::Bitmap);
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_EQ(marks[0].dest.Width(), 16);  // still one character high on the canvas
 }
 
 TEST_F(CRMarkTest, MarksAreCachedUntilTheSizeOrAColourChanges) {
@@ -631,7 +678,8 @@ TEST_F(IndicatorTest, MarkersShowTheCaretRowsIndentAndWrapColumn) {
   EXPECT_EQ(wrap->color, edit.ColCr());
 
   edit.RowAttr(0)->Indent = 0;  // one cell left of the text, in the margin
-  indent = TextCall(BandTexts(), ">");
+  const std::vector<Call> again = BandTexts();
+  indent = TextCall(again, ">");
   ASSERT_NE(indent, nullptr);
   EXPECT_EQ(indent->x, kLeft - kCell);
   EXPECT_EQ(indent->rect.Left, kLeft - kCell);

@@ -31,6 +31,7 @@ class RecordingCanvas : public TCanvas {
   };
   std::vector<Call> calls;
   int charHeight = 16;  // MeasureCharHeight; cells are then 8 pixels wide
+  double pixelRatio = 1.0;
   bool record = true;  // benchmarks paint without keeping the calls
 
   void FillRect(const TRect& r, TColor color) override;
@@ -40,7 +41,7 @@ class RecordingCanvas : public TCanvas {
   // Half the character height per byte, one more in bold.
   int CharWidth(std::string_view ch, const TFont& font) override;
   void DrawBitmap(const TRect& dest, const TBitmap& bmp, const TRect& clip) override;
-  double PixelRatio() const override { return 1.0; }
+  double PixelRatio() const override { return pixelRatio; }
 
   // Texts drawn with their origin on pixel row y, in drawing order.
   std::vector<std::string> TextsAt(int y) const;

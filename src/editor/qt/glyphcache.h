@@ -13,7 +13,7 @@ class TGlyphCache {
   struct Glyph {
     quint32 Index = 0;
     qreal Advance = 0;
-    qint16 Font = -1;  // into Fonts(); -1 for nothing to draw
+    qint16 Font = -1;  // for RawFont(); -1 for nothing to draw
   };
 
   explicit TGlyphCache(const QFont& font);
@@ -21,7 +21,6 @@ class TGlyphCache {
   // `ch` is one character: a single byte, or a lead byte and a trail byte.
   const Glyph& Lookup(std::string_view ch);
   const QRawFont& RawFont(int i) const { return fonts_[i]; }
-  const QFont& Font() const { return font_; }
   qreal Ascent() const { return ascent_; }
 
  private:

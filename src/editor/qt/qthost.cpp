@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QInputMethod>
 #include <QMimeData>
 #include <QScrollBar>
@@ -61,8 +62,10 @@ void TQtHost::FlushPaint() {
   if (!dirty.isEmpty()) area_.viewport()->update(dirty);
 }
 
+// Ascent and descent as one number, as the system measures a text's
+// height; rounding each on its own would add a pixel.
 int TQtHost::MeasureCharHeight(const TFont& font) {
-  return QFontMetrics(ToQFont(font)).height();
+  return std::max(1, qRound(QFontMetricsF(ToQFont(font)).height()));
 }
 
 TColor TQtHost::SystemColor(TColor color) { return SystemColorOf(color, canvas_.Palette()); }

@@ -38,6 +38,20 @@ int ScrollCodeOf(int action) {
   }
 }
 
+// A modifier key's own event may report the state from before it.
+Qt::KeyboardModifiers ModifiersAfter(const QInputEvent& event) {
+  Qt::KeyboardModifiers modifiers = event.modifiers();
+  if (event.type() != QEvent::KeyPress && event.type() != QEvent::KeyRelease) return modifiers;
+  const bool down = event.type() == QEvent::KeyPress;
+  switch (static_cast<const QKeyEvent&>(event).key()) {
+    case Qt::Key_Shift: modifiers.setFlag(Qt::ShiftModifier, down); break;
+    case Qt::Key_Control: modifiers.setFlag(Qt::ControlModifier, down); break;
+    case Qt::Key_Alt: modifiers.setFlag(Qt::AltModifier, down); break;
+    default: break;
+  }
+  return modifiers;
+}
+
 }  // namespace
 
 TAFEdit::TAFEdit(QWidget* parent)
@@ -160,7 +174,7 @@ bool TAFEdit::eventFilter(QObject* watched, QEvent* event) {
 // ---- Keys
 
 void TAFEdit::NoteInput(const QInputEvent& event) {
-  NoteModifiers(event.modifiers());
+  NoteModifiers(ModifiersAfter(event));
   if (event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonRelease ||
       event.type() == QEvent::MouseMove || event.type() == QEvent::MouseButtonDblClick)
     NoteButtons(static_cast<const QMouseEvent&>(event).buttons());
