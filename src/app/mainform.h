@@ -1,10 +1,173 @@
-// The MDI main window.
+// TMainForm: the MDI main window. It owns the settings and the shared lists,
+// the commands with their menus and tool bars, the status bar and the clock,
+// and creates the document windows.
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/dialogs.h"
+#include "app/inifile.h"
+#include "app/recentlist.h"
+#include "app/settings.h"
+#include "app/textlist.h"
+#include "editor/types.h"
+
+class QDragEnterEvent;
+class QDropEvent;
+class QLabel;
+class QUrl;
+class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+class TAboutBox;
+class TCommands;
+class TMDIChild;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TMainForm(QWidget* parent = nullptr);
+  // Reads the settings and lists from `files`. Without `dialogs` the
+  // dialogs appear on screen.
+  explicit TMainForm(const TSettingsFiles& files, std::unique_ptr<Dialogs> dialogs = nullptr,
+                     QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  TCommands& Commands() const { return *commands_; }
+  Dialogs& Dlg() const { return *dialogs_; }
+  QMdiArea* MdiArea() const { return mdi_; }
+  QToolBar* HtmlToolBar() const { return toolBar1_; }
+  QToolBar* StandardToolBar() const { return toolBar2_; }
+  QToolBar* ConvToolBar() const { return toolBar3_; }
+  QLabel* StatusPanel(int index) const { return panels_[index]; }
+  QLabel* ClockLabel() const { return clock_; }
+  QMenu* FileMenu() const;
+
+  // The settings other than the menu ticks: editor geometry, colours, font.
+  const TSettings& Settings() const { return settings_; }
+  bool Ticked(const char* id) const;
+  int TagMode() const { return tagMode_; }
+  TAFEditOptions EditorOptions() const;
+  TViewOptions EditorViewOptions() const { return viewOptions_; }
+  bool EmphasizeTags() const { return Ticked("embtagClick"); }
+  bool EmphasizeQuotes() const { return Ticked("embquatClick"); }
+
+  const TRecentList& RecentFiles() const { return recentFiles_; }
+  const TRecentList& RecentFolders() const { return recentFolders_; }
+  const TStringList& KeywordList() const { return keywords_; }
+  const TStringList& PhraseList() const { return phrases_; }
+  const TStringList& FavoritesList() const { return favorites_; }
+
+  // The commands that need a document, on when the first document window
+  // opens and off when the last one closes.
+  void DocumentCommandsOn();
+  void DocumentCommandsOff();
+  // The selection commands, as the active document's selection comes and goes.
+  void SelectionCommands(bool selected);
+  // Status bar panels 0 and 1.
+  void ShowEditorStatus(bool insertMode);
+  void ShowImeStatus(const QString& text);
+
+  // Writes the settings and lists; false (after telling the user) when a
+  // file could not be written.
+  bool SaveSettings();
+
+  // ---- Documents
+  // Creates the window of a document and reads the file when it exists.
+  // Null (after telling the user) when an existing file cannot be read.
+  TMDIChild* OpenDocument(const QString& path);
+  TMDIChild* ActiveChild() const;
+  QList<TMDIChild*> Children() const;
+  // How the next file is read (TOpenMode); it stays after an open.
+  int OpenMode = 0;
+  // Records a path among the recent files and its folder among the folders.
+  void AddToHistory(const QString& path);
+  // The first instance's arguments: each run of them that names a file.
+  void OpenCommandLine(const QStringList& args);
+  // Files dropped on the window: the first, when it is one.
+  void OpenDropped(const QList<QUrl>& urls);
+  // Save As with the shared save dialog, for a command or the close query.
+  // `rename`: the window takes the new path. False when nothing was saved.
+  bool SaveDocumentAs(TMDIChild& child, int options, bool rename);
+
+ public slots:
+  // A later start's command line.
+  void HandOver(const QString& text);
+
+ protected:
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+
+ private:
+  void BuildCommands();
+  void BuildToolBars();
+  void BuildStatusBar();
+  void WireCommands();
+  void LoadSettings();
+  void ApplyTicks(const TSettings& s);
+  void CollectTicks(TSettings& s) const;
+  void ApplyToolGroups();
+  void ShowToolGroup(const char* groupId);
+  void ApplyClockColors();
+  void LoadLists();
+  void RebuildViewOptions();
+  void RebuildRecentMenus();
+  void UpdateClock();
+  void ToggleToolBar(QToolBar* bar);
+  // Window menu.
+  void TileOneAboveTheOther();
+  void TileSideBySide();
+  void MinimizeAll();
+  void ArrangeIcons();
+  void FillWindowMenu();
+  void ShowAbout();
+  // File and edit commands.
+  void WireFileCommands();
+  void WireEditCommands();
+  void OpenExisting(const QString& path);
+  void PlaceNewChild(TMDIChild& child);
+  void GiveSettings(TMDIChild& child);
+  bool LoadFile(TMDIChild& child, const QString& path);
+  void FileNew();
+  void FileOpen(int mode);
+  void FileSave();
+  void EncodedSave(const std::function<std::string(std::string_view)>& convert, bool clearsModified);
+  void ToggleRightEdgeWrap();
+  void ReapplyEditorSettings();
+  void GiveViewOptions();
+  void RepaintEditors();
+  bool SaveFile(TMDIChild& child, const QString& path, int options);
+
+  TSettingsFiles files_;
+  std::unique_ptr<Dialogs> dialogs_;
+  TCommands* commands_ = nullptr;
+  QMdiArea* mdi_ = nullptr;
+  QToolBar* toolBar1_ = nullptr;  // HTML tags
+  QToolBar* toolBar2_ = nullptr;  // standard
+  QToolBar* toolBar3_ = nullptr;  // conversion and insertion
+  QLabel* panels_[3] = {};
+  QLabel* clock_ = nullptr;
+  QTimer* clockTimer_ = nullptr;
+  TAboutBox* about_ = nullptr;
+  QList<QAction*> recentFileItems_;
+
+  TFileDialogSpec saveDialog_;
+  TIniFile ini_;  // as read, so that unknown keys are written back
+  TSettings settings_;
+  int tagMode_ = 0;
+  bool hasSelection_ = false;  // in the active document
+  TViewOptions viewOptions_;
+  TRecentList recentFiles_;
+  TRecentList recentFolders_;
+  TStringList keywords_;
+  TStringList phrases_;
+  TStringList favorites_;
 };

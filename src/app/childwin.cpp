@@ -1,0 +1,182 @@
+#include "app/childwin.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+
+#include "app/commands.h"
+#include "app/mainform.h"
+#include "editor/keys.h"
+#include "editor/qt/tafedit.h"
+
+namespace {
+
+// The Ctrl+letter keys that open the main window's menus at the caret.
+struct CtrlMenu {
+  int key;
+  const char* menu;
+};
+constexpr CtrlMenu kCtrlMenus[] = {
+    {'U', "PopMenu"},  {'B', "bodymenu"}, {'P', "bunmenu"},   {'F', "fontmenu"},
+    {'G', "fontmenu2"}, {'K', "linkmenu"}, {'J', "imgmenu"},   {'L', "listmenu"},
+    {'T', "tablemenu"}, {'Y', "formmenu"}, {'W', "framemenu"},
+};
+
+}  // namespace
+
+TMDIChild::TMDIChild(TMainForm& main) : main_(main) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowIcon(main.windowIcon());
+  QFont font(QStringLiteral("ＭＳ ゴシック"));
+  font.setPixelSize(12);
+  setFont(font);
+  resize(600, 370);
+
+  AFEdit = new TAFEdit(this);
+  AFEdit->SetViewOpt(TViewOptions{TViewOption::voDependence, TViewOption::voHankana,
+                                  TViewOption::voCr, TViewOption::voAnsiSpace, TViewOption::voTab,
+                                  TViewOption::voIndent, TViewOption::voColIndicate,
+                                  TViewOption::voKeyWord, TViewOption::voRowNum,
+                                  TViewOption::voFoldMark});
+  AFEdit->SetOptions(TAFEditOptions{TAFEditOption::aoFreeCaret, TAFEditOption::aoAutoIndent,
+                                    TAFEditOption::aoAutoJpnIndent, TAFEditOption::aoWordWrap,
+                                    TAFEditOption::aoJpnBanBreak});
+  AFEdit->SetColKeyWord(clPurple);
+  AFEdit->SetLeftMgn(36);
+  AFEdit->SetRowPich(8);
+  AFEdit->SetTopMgn(10);
+  setWidget(AFEdit);
+  ConnectEditor();
+
+  auto* cpopact = new QAction(this);
+  cpopact->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+  cpopact->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(cpopact, &QAction::triggered, this,
+          [this] { PopupAtCaret(main_.Commands().Menu(QStringLiteral("cpopmenu"))); });
+  auto* teipopact = new QAction(this);
+  teipopact->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y));
+  teipopact->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(teipopact, &QAction::triggered, this,
+          [this] { PopupAtCaret(main_.Commands().Menu(QStringLiteral("teipopmenu"))); });
+  addActions({cpopact, teipopact});
+}
+
+void TMDIChild::ConnectEditor() {
+  TAFEdit& e = *AFEdit;
+  e.OnSelect = [this] { main_.SelectionCommands(true); };
+  e.OnDisSelect = [this] { main_.SelectionCommands(false); };
+  e.OnStatusChange = [this] { main_.ShowEditorStatus(AFEdit->InsertMode); };
+  e.Onimechange = [this] { main_.ShowImeStatus(QString::fromStdString(AFEdit->ImeModeText)); };
+  e.OnUndoChange = [this](bool canUndo, bool canRedo) {
+    main_.Commands().Enable({"editundoExecute"}, canUndo);
+    main_.Commands().Enable({"editredoExecute"}, canRedo);
+  };
+  e.OnBeforeChange = [this](int row, std::string&, bool&) { ForgetRowColors(*AFEdit, row, Coloring()); };
+  e.OnDrawLine = [this](int row, const TRect&, const std::string&, bool&) {
+    ColorRow(*AFEdit, row, Coloring());
+  };
+  // One row per notch of the wheel.
+  e.OnMouseWheelDown = [this](TShiftState, TPoint, bool& handled) {
+    AFEdit->WMVScroll(SB_LINEDOWN, 0);
+    handled = true;
+  };
+  e.OnMouseWheelUp = [this](TShiftState, TPoint, bool& handled) {
+    AFEdit->WMVScroll(SB_LINEUP, 0);
+    handled = true;
+  };
+  e.OnKeyDown = [this](int& key, TShiftState shift) { KeyDown(key, shift); };
+  e.setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(&e, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    main_.Commands().Menu(QStringLiteral("PopMenu"))->popup(AFEdit->mapToGlobal(pos));
+  });
+}
+
+THtmlColoring TMDIChild::Coloring() const {
+  const TSettings& s = main_.Settings();
+  return THtmlColoring{main_.EmphasizeTags(), main_.EmphasizeQuotes(), s.HtmlTagColor,
+                       s.QuoteColor, '"'};
+}
+
+void TMDIChild::ApplyEditorSettings() {
+  const TSettings& s = main_.Settings();
+  AFEdit->SetOptions(main_.EditorOptions());
+  AFEdit->SetRowPich(s.RowPich);
+  AFEdit->SetLeftMgn(s.LeftMgn);
+  AFEdit->SetTopMgn(s.TopMgn);
+  SavedEdited = AFEdit->Edited();
+  Resized();
+}
+
+// Exactly Ctrl: the letter's menu opens, and the key still reaches the editor.
+void TMDIChild::KeyDown(int key, unsigned shift) {
+  if (shift != ssCtrl) return;
+  for (const CtrlMenu& m : kCtrlMenus) {
+    if (m.key == key) PopupAtCaret(main_.Commands().Menu(QLatin1String(m.menu)));
+  }
+}
+
+// Below the caret's row, where the caret is drawn.
+QPoint TMDIChild::CaretPopupPoint() const {
+  const TAFEdit& e = *AFEdit;
+  const int x = e.TextLeft() + (e.CaretPos.X - e.LeftCol) * e.CellWidth();
+  const int y = e.TextTop() + (e.CaretPos.Y - e.TopRow + 1) * e.RowHeight();
+  return e.viewport()->mapToGlobal(QPoint(x, y));
+}
+
+void TMDIChild::PopupAtCaret(QMenu* menu) {
+  if (menu) menu->popup(CaretPopupPoint());
+}
+
+void TMDIChild::Activated() {
+  const TSelArea& sel = AFEdit->Sel();
+  main_.SelectionCommands(sel.HasSel() || sel.HasRowSel());
+}
+
+void TMDIChild::resizeEvent(QResizeEvent* e) {
+  const bool changed = e->oldSize().isValid() && e->size() != e->oldSize();
+  if (changed) {
+    ResizeDelta = e->size().width() - e->oldSize().width();
+    ResizePending = true;
+    SavedEdited = AFEdit->Edited();
+  }
+  QMdiSubWindow::resizeEvent(e);
+  if (changed) Resized();
+}
+
+void TMDIChild::Resized() {
+  if (main_.Ticked("N98Click")) {
+    if (Tag == 1) return;
+    AFEdit->RecordWidthChange(ResizeDelta);
+    ResizeDelta = 0;
+    AFEdit->SetDefWrapPos(AFEdit->VisibleCols() - 3);
+    AFEdit->ReformatAll();
+    if (ResizePending) {
+      AFEdit->NotifyUndoChange();
+      ResizePending = false;
+    }
+  }
+  AFEdit->SetEdited(SavedEdited);
+}
+
+void TMDIChild::closeEvent(QCloseEvent* e) {
+  if (!CloseQuery()) {
+    e->ignore();
+    return;
+  }
+  if (main_.MdiArea()->subWindowList().size() == 1) main_.DocumentCommandsOff();
+  QMdiSubWindow::closeEvent(e);
+}
+
+bool TMDIChild::CloseQuery() {
+  if (!AFEdit->Edited()) return true;
+  const QString name = QFileInfo(windowTitle()).fileName();
+  const TAnswer answer = main_.Dlg().Confirm(QStringLiteral("ファイル ") + name +
+                                             QStringLiteral(" は変更されています。\r\nファイルを保存しますか？"));
+  if (answer == TAnswer::Cancel) return false;
+  if (answer == TAnswer::No) return true;
+  // A save that does not happen (the dialog cancelled, the write failed)
+  // keeps the window, as Cancel does: closing would lose the changes.
+  return main_.SaveDocumentAs(*this, Tag == 1 ? soEveryRowALine : 0, true);
+}

@@ -1,0 +1,198 @@
+// Opening documents: OpenDocument and the ways a path arrives (command
+// line, a later start, a drop), and the recent lists.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QToolBar>
+
+#include "app/busy.h"
+#include "app/childwin.h"
+#include "app/commands.h"
+#include "app/editorfont.h"
+#include "app/filecommands.h"
+#include "app/mainform.h"
+#include "app/singleinstance.h"
+#include "editor/memstream.h"
+#include "editor/qt/tafedit.h"
+#include "editor/switches.h"
+
+namespace {
+
+// While set, creating, sizing and loading a window records no width change.
+class TWidthRecordingOff {
+ public:
+  TWidthRecordingOff() { EditSwitches::WidthRecordingOff = true; }
+  ~TWidthRecordingOff() { EditSwitches::WidthRecordingOff = false; }
+};
+
+bool IsHtmlPath(const QString& path) {
+  const QString ext = QFileInfo(path).suffix().toLower();
+  return ext == QLatin1String("htm") || ext == QLatin1String("html") || ext == QLatin1String("xml");
+}
+
+}  // namespace
+
+TMDIChild* TMainForm::ActiveChild() const {
+  return qobject_cast<TMDIChild*>(mdi_->activeSubWindow());
+}
+
+QList<TMDIChild*> TMainForm::Children() const {
+  QList<TMDIChild*> children;
+  for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    if (auto* c = qobject_cast<TMDIChild*>(w)) children << c;
+  }
+  return children;
+}
+
+TMDIChild* TMainForm::OpenDocument(const QString& path) {
+  TWidthRecordingOff widthOff;
+  auto* child = new TMDIChild(*this);
+  child->setWindowTitle(path);
+  mdi_->addSubWindow(child);
+  PlaceNewChild(*child);
+  child->show();
+  GiveSettings(*child);
+  TAFEdit& edit = *child->AFEdit;
+  if (QFileInfo(path).isFile() && !LoadFile(*child, path)) {
+    delete child;
+    return nullptr;
+  }
+  if (IsHtmlPath(path) && toolBar1_->isHidden()) toolBar1_->show();
+  if (Children().size() == 1) DocumentCommandsOn();
+  panels_[0]->setText(edit.InsertMode ? QStringLiteral("　挿入") : QStringLiteral("　上書き"));
+  panels_[1]->setText(QString::fromStdString(edit.ImeModeText));
+  if (edit.Edited()) {
+    edit.SetEdited(false);
+    child->SavedEdited = false;
+    edit.ClearUndo();
+  }
+  mdi_->setActiveSubWindow(child);
+  edit.MoveCaretTo(TPoint{0, 0});
+  edit.setFocus();
+  return child;
+}
+
+// The first window stands at the top left, a little narrower and lower
+// than the main window; later ones where the area puts them.
+void TMainForm::PlaceNewChild(TMDIChild& child) {
+  if (Children().size() == 1) child.move(0, 0);
+  const int left = child.pos().x();
+  const int w = left + width() - 100 < mdi_->viewport()->width() - 4 ? width() - 100 : width() - 200;
+  const int bars = mdi_->geometry().top();
+  child.resize(w, height() - bars - child.pos().y() - 100);
+}
+
+void TMainForm::GiveSettings(TMDIChild& child) {
+  child.ApplyEditorSettings();
+  TAFEdit& e = *child.AFEdit;
+  const TSettings& s = settings_;
+  e.SetFont(ToEditorFont(s.Font));
+  e.SetViewOpt(viewOptions_);
+  e.SetDefWrapPos(s.DefWrapPos);
+  e.SetRowPich(s.RowPich);
+  e.SetLeftMgn(s.LeftMgn);
+  e.SetTopMgn(s.TopMgn);
+  e.SetColKeyWord(s.ColKeyWord);
+  e.SetColDependence(s.ColDependence);
+  e.SetColRowNo(s.ColRowNo);
+  e.SetColLeftMgn(s.ColLeftMgn);
+  e.SetColSelBrush(s.ColSelBrush);
+  e.SetColSelText(s.ColSelText);
+  e.SetColColumnIndi(s.ColColumnIndi);
+  e.SetColColumnNo(s.ColColumnNo);
+  e.SetColor(s.Background);
+  e.SetKeywords(keywords_);
+}
+
+// Reads an existing file into the new window in the current mode.
+bool TMainForm::LoadFile(TMDIChild& child, const QString& path) {
+  TAFEdit& e = *child.AFEdit;
+  int options = 0;
+  if (OpenMode == omAutoFormat) {
+    options = loWrap;
+    TAFEditOptions o = e.Options();
+    o.Include(TAFEditOption::aoAutoFormat);
+    e.SetOptions(o);
+    child.Tag = 1;
+  }
+  if (Ticked("N98Click")) {
+    options = loWrap;
+    e.SetScrollBars(TScrollStyle::ssVertical);
+    TAFEditOptions o = e.Options();
+    o.Include(TAFEditOption::aoAutoFormat);
+    e.SetOptions(o);
+    if (child.Tag != 1) e.SetDefWrapPos((e.ClientWidth() - e.LeftMgn()) / e.CellWidth() - 4);
+  } else {
+    e.SetScrollBars(TScrollStyle::ssBoth);
+  }
+  TBusyIndicator busy(this, QStringLiteral("読み込み中..."), QFileInfo(path).size());
+  const TDocumentText doc = ReadDocument(path, OpenMode);
+  if (!doc.Ok) {
+    dialogs_->ShowMessage(path + QStringLiteral(" の読み込みに失敗しました(-_-;)"));
+    return false;
+  }
+  if (doc.Text.empty()) {
+    e.SetText(std::string_view());
+  } else {
+    TMemoryInStream in(doc.Text);
+    e.LoadFromStream(in, options);
+  }
+  if (doc.Replaced > 0) {
+    dialogs_->ShowMessage(QStringLiteral("Shift-JIS で表せない %1 文字を \"?\" に置き換えました")
+                              .arg(doc.Replaced));
+  }
+  return true;
+}
+
+void TMainForm::AddToHistory(const QString& path) {
+  recentFiles_.Add(path);
+  const QString folder = FolderOf(path);
+  if (!folder.isEmpty()) recentFolders_.Add(folder);
+  RebuildRecentMenus();
+}
+
+// A path that names an existing file is recorded and opened.
+void TMainForm::OpenExisting(const QString& path) {
+  AddToHistory(path);
+  OpenDocument(path);
+}
+
+void TMainForm::OpenCommandLine(const QStringList& args) {
+  QString pending;
+  for (const QString& arg : args) {
+    pending = pending.isEmpty() ? arg : pending + QLatin1Char(' ') + arg;
+    if (QFileInfo(pending).isFile()) {
+      OpenExisting(QFileInfo(pending).absoluteFilePath());
+      pending.clear();
+    }
+  }
+}
+
+void TMainForm::HandOver(const QString& text) {
+  const QFileInfo file(HandedOverPath(text));
+  if (!file.isFile()) return;
+  OpenExisting(file.absoluteFilePath());
+  if (isMinimized()) showNormal();
+  if (isVisible()) {
+    raise();
+    activateWindow();
+  }
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* e) {
+  OpenDropped(e->mimeData()->urls());
+  e->acceptProposedAction();
+}
+
+void TMainForm::OpenDropped(const QList<QUrl>& urls) {
+  if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
+  const QFileInfo file(urls.constFirst().toLocalFile());
+  if (file.isFile()) OpenExisting(file.absoluteFilePath());
+}

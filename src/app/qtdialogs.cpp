@@ -1,0 +1,99 @@
+#include "app/qtdialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "app/colors.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Zib_Editor");
+
+// Prepares a file dialog; `index` counts from 1, as the specs do.
+void Prepare(QFileDialog& dialog, const TFileDialogSpec& spec) {
+  const QStringList filters = QtNameFilters(spec.Filter);
+  dialog.setNameFilters(filters);
+  if (spec.FilterIndex >= 1 && spec.FilterIndex <= filters.size()) {
+    dialog.selectNameFilter(filters.at(spec.FilterIndex - 1));
+  }
+  dialog.setDefaultSuffix(spec.DefaultExt);
+  if (!spec.FileName.isEmpty()) dialog.selectFile(spec.FileName);
+}
+
+std::optional<QString> Run(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+// The descriptions carry their patterns in brackets already, separated by
+// ";"; Qt reads the patterns from the brackets, separated by spaces.
+QStringList QtNameFilters(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts.at(i);
+    const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+    if (description.endsWith(QLatin1Char(')')) && open >= 0) description.truncate(open);
+    QString patterns = parts.at(i + 1);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    out << QStringLiteral("%1 (%2)").arg(description.trimmed(), patterns).trimmed();
+  }
+  return out;
+}
+
+std::optional<QString> QtDialogs::OpenFile(const TFileDialogSpec& spec) {
+  QFileDialog dialog(parent_);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  Prepare(dialog, spec);
+  return Run(dialog);
+}
+
+std::optional<QString> QtDialogs::SaveFile(const TFileDialogSpec& spec) {
+  QFileDialog dialog(parent_);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  Prepare(dialog, spec);
+  return Run(dialog);
+}
+
+std::optional<QString> QtDialogs::InputText(const QString& title, const QString& prompt,
+                                            const QString& value) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, value, &ok);
+  if (!ok) return std::nullopt;
+  return text;
+}
+
+std::optional<TColor> QtDialogs::PickColor(TColor initial) {
+  const QColor c = QColorDialog::getColor(ToQColor(initial), parent_);
+  if (!c.isValid()) return std::nullopt;
+  return FromQColor(c);
+}
+
+std::optional<TFontTemplate> QtDialogs::PickFont(const TFontTemplate& initial) {
+  bool ok = false;
+  const QFont f = QFontDialog::getFont(&ok, ToQFont(initial), parent_);
+  if (!ok) return std::nullopt;
+  return FromQFont(f, initial.Color);
+}
+
+void QtDialogs::ShowMessage(const QString& text) {
+  QMessageBox::information(parent_, kTitle, text);
+}
+
+TAnswer QtDialogs::Confirm(const QString& text) {
+  const auto button = QMessageBox::question(
+      parent_, kTitle, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+      QMessageBox::Yes);
+  if (button == QMessageBox::Yes) return TAnswer::Yes;
+  if (button == QMessageBox::No) return TAnswer::No;
+  return TAnswer::Cancel;
+}
+
+void QtDialogs::RunModal(QDialog& dialog) { dialog.exec(); }

@@ -1,0 +1,23 @@
+// The dialogs on screen.
+#pragma once
+
+#include "app/dialogs.h"
+
+class QWidget;
+
+class QtDialogs : public Dialogs {
+ public:
+  explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+  std::optional<QString> OpenFile(const TFileDialogSpec& spec) override;
+  std::optional<QString> SaveFile(const TFileDialogSpec& spec) override;
+  std::optional<QString> InputText(const QString& title, const QString& prompt,
+                                   const QString& value) override;
+  std::optional<TColor> PickColor(TColor initial) override;
+  std::optional<TFontTemplate> PickFont(const TFontTemplate& initial) override;
+  void ShowMessage(const QString& text) override;
+  TAnswer Confirm(const QString& text) override;
+  void RunModal(QDialog& dialog) override;
+
+ private:
+  QWidget* parent_;
+};

@@ -1,0 +1,12 @@
+#include "app/sjistext.h"
+
+#include "encoding/cp932.h"
+
+QString FromSjis(std::string_view sjis) {
+  return QString::fromStdU16String(cp932::ToUtf16(sjis));
+}
+
+std::string ToSjis(const QString& text, std::size_t* replaced) {
+  const std::u16string utf16 = text.toStdU16String();
+  return cp932::FromUtf16(utf16, replaced);
+}

@@ -1,0 +1,34 @@
+#include "app/textlist.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+std::optional<TStringList> LoadList(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray data = file.readAll();
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  TStringList list;
+  const std::string_view text(data.constData(), static_cast<std::size_t>(data.size()));
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    list.emplace_back(text.substr(start, end - start));
+    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+  return list;
+}
+
+bool SaveList(const QString& path, const TStringList& list, QString* error) {
+  std::string text;
+  for (const std::string& entry : list) text += entry + "\r\n";
+  QSaveFile file(path);
+  const bool ok = file.open(QIODevice::WriteOnly) &&
+                  file.write(text.data(), static_cast<qint64>(text.size())) ==
+                      static_cast<qint64>(text.size()) &&
+                  file.commit();
+  if (!ok && error) *error = file.errorString();
+  return ok;
+}

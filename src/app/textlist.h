@@ -1,0 +1,18 @@
+// The plain-text list files ("key.lst", "teikei.lst", "fav.lst"): one
+// Shift-JIS entry per line, lines ended by CR LF.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+using TStringList = std::vector<std::string>;  // Shift-JIS entries
+
+// Lines split at CR LF, LF or CR; a line end after the last entry adds no
+// empty entry. Nothing when the file is missing or unreadable.
+std::optional<TStringList> LoadList(const QString& path);
+
+// Replaces the file whole, in one step; false (and *error) when it cannot.
+bool SaveList(const QString& path, const TStringList& list, QString* error = nullptr);
