@@ -227,15 +227,12 @@ void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
 }
 
 void TCustomAFEdit::RecordRelayout(TLayout before) {
-  const bool wasEdited = undo_.Edited();
   auto after = std::make_shared<TLayout>(CaptureLayout());
   TUndoBuffItem rec = Record(TUndoKind::Relayout, 0, {}, {}, {}, {});
   rec.Caret = before.Caret;
   rec.LayoutBefore = std::make_shared<TLayout>(std::move(before));
   rec.LayoutAfter = std::move(after);
   undo_.Add(std::move(rec));
-  // A re-wrap alone does not make a saved text modified.
-  if (!wasEdited) undo_.MarkSaved();
 }
 
 // ---- Caret as a byte offset into the text

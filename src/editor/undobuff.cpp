@@ -1,5 +1,7 @@
 #include "editor/undobuff.h"
 
+#include <algorithm>
+
 #include "editor/switches.h"
 
 void TUndoBuff::Add(TUndoBuffItem item) {
@@ -28,6 +30,16 @@ void TUndoBuff::Add(TUndoBuffItem item) {
   slots_[Pos] = std::move(item);
   ++Pos;
   Top = Pos;
+}
+
+bool TUndoBuff::Edited() const {
+  if (SavedPos == kNeverSaved) return true;
+  const int from = std::min(Pos, SavedPos), to = std::max(Pos, SavedPos);
+  for (int i = from; i < to; ++i) {
+    const TUndoKind kind = slots_[i].Kind;
+    if (kind != TUndoKind::WidthChange && kind != TUndoKind::Relayout) return true;
+  }
+  return false;
 }
 
 void TUndoBuff::DropOldestGroup() {

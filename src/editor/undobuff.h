@@ -56,8 +56,10 @@ class TUndoBuff {
   void StepForward() { ++Pos; }
   void ClearAll();
 
-  bool Edited() const { return Pos != SavedPos; }
-  void SetEdited(bool edited) { SavedPos = edited ? (Pos == 0 ? kNeverSaved : 0) : Pos; }
+  // True when a record that changed the text lies between the saved
+  // position and the current one; width and layout records change no text.
+  bool Edited() const;
+  void SetEdited(bool edited) { SavedPos = edited ? kNeverSaved : Pos; }
   void MarkSaved() { SavedPos = Pos; }
   bool HasRecords() const { return Pos > 0 || Top > Pos; }
   // Abandons the redo records; Edited stays true if the saved state was among them.

@@ -42,6 +42,22 @@ TEST_F(ChildWindow, RightEdgeWrappingFollowsTheWidthAsAnUndoableStep) {
   EXPECT_FALSE(w->ResizePending);
   EXPECT_EQ(e.Text(), std::string(300, 'w') + "\r\nend");
 
+  // Undo gives the document window its width back, and the wrap with it.
+  const int narrowWidth = w->width();
+  const std::vector<std::string> narrowRows = [&] {
+    std::vector<std::string> rows;
+    for (int r = 0; r < e.RowCount(); ++r) rows.emplace_back(e.GetRow(r));
+    return rows;
+  }();
+  e.Undo();
+  EXPECT_EQ(w->width(), narrowWidth + 160);
+  EXPECT_EQ(e.DefWrapPos(), wrapBefore);
+  EXPECT_EQ(e.RowCount(), rowsBefore);
+  e.Redo();
+  EXPECT_EQ(w->width(), narrowWidth);
+  EXPECT_EQ(e.RowCount(), static_cast<int>(narrowRows.size()));
+  EXPECT_FALSE(e.Edited());
+
   // Off again: the plain window is unwrapped, and keeps the configured column.
   Action("N98Click")->trigger();
   EXPECT_EQ(e.RowCount(), 2);

@@ -131,3 +131,22 @@ TEST_F(UndoHistory, WidthRecordResizesTheWindowBackAndTheWaitEnds) {
   EXPECT_GT(host.waits, 0);
   EXPECT_FALSE(EditSwitches::UndoReplaying);
 }
+
+// Width and layout records change no text: undoing and redoing them never
+// makes a saved document modified, while a text change in between does.
+TEST_F(UndoHistory, OnlyTextChangesCountAsEdits) {
+  WrapAt(12);
+  Load("one two three four five six\r\n", loWrap);
+  edit.RecordWidthChange(40);
+  edit.SetDefWrapPos(6);
+  edit.ReformatAll();
+  EXPECT_FALSE(edit.Edited());
+  edit.Undo();
+  EXPECT_FALSE(edit.Edited());
+  edit.Redo();
+  EXPECT_FALSE(edit.Edited());
+  edit.InsertText("x");
+  EXPECT_TRUE(edit.Edited());
+  edit.Undo();
+  EXPECT_FALSE(edit.Edited());
+}

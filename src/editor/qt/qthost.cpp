@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QInputMethod>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QScrollBar>
 
@@ -293,9 +294,18 @@ TBitmap TQtHost::LoadBitmap(std::string_view name) {
 
 // ---- The document window around the control
 
-void TQtHost::ResizeParentForWidth(int controlWidth) {
+// The document window is the MDI sub-window around the control when there
+// is one; a control placed elsewhere resizes its top-level window.
+QWidget* TQtHost::DocumentWindow() const {
+  for (QWidget* w = area_.parentWidget(); w; w = w->parentWidget())
+    if (qobject_cast<QMdiSubWindow*>(w)) return w;
   QWidget* window = area_.window();
-  if (window == &area_) return;
+  return window == &area_ ? nullptr : window;
+}
+
+void TQtHost::ResizeParentForWidth(int controlWidth) {
+  QWidget* window = DocumentWindow();
+  if (!window) return;
   window->resize(window->width() + controlWidth - area_.width(), window->height());
 }
 

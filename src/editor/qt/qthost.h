@@ -60,11 +60,12 @@ class TQtHost : public TEditHost {
   void SetCursor(TCursorShape shape) override;
   void SetCapture(bool capture) override;
   TPoint MousePos() override;
-  bool HasParent() override { return area_.parentWidget() != nullptr; }
+  bool HasParent() override { return DocumentWindow() != nullptr; }
   void ResizeParentForWidth(int controlWidth) override;
   void Wait(int ms) override;
 
  private:
+  QWidget* DocumentWindow() const;
   QScrollBar* Bar(TScrollBarKind bar) const;
   void CaretVisibilityChanged();
   bool CaretVisible() const { return caretCreated_ && caretHides_ == 0; }
