@@ -32,8 +32,6 @@ struct TDocumentText {
 // read, or when UTF-8 mode meets bytes that are no UTF-8.
 TDocumentText ReadDocument(const QString& path, int mode);
 
-// Replaces the file in one step; false (and *error) when it cannot.
-bool WriteWholeFile(const QString& path, const std::string& bytes, QString* error);
 
 // The open dialog as every open command shows it.
 TFileDialogSpec OpenDialogSpec();

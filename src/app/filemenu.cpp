@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/editcommands.h"
 #include "app/filecommands.h"
+#include "app/wholefile.h"
 #include "app/mainform.h"
 #include "editor/qt/tafedit.h"
 #include "encoding/sjisconv.h"

@@ -1,11 +1,11 @@
 #include "app/inifile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstdint>
 
 #include "app/sjistext.h"
+#include "app/wholefile.h"
 
 namespace {
 
@@ -66,14 +66,7 @@ std::string TIniFile::Text() const {
 }
 
 bool TIniFile::Save(const QString& path, QString* error) const {
-  QSaveFile file(path);
-  const std::string text = Text();
-  const bool ok = file.open(QIODevice::WriteOnly) &&
-                  file.write(text.data(), static_cast<qint64>(text.size())) ==
-                      static_cast<qint64>(text.size()) &&
-                  file.commit();
-  if (!ok && error) *error = file.errorString();
-  return ok;
+  return WriteWholeFile(path, Text(), error);
 }
 
 TIniFile::Location TIniFile::Find(const std::string& section, const std::string& key) const {

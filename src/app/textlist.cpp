@@ -1,7 +1,8 @@
 #include "app/textlist.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include "app/wholefile.h"
 
 std::optional<TStringList> LoadList(const QString& path) {
   QFile file(path);
@@ -24,11 +25,5 @@ std::optional<TStringList> LoadList(const QString& path) {
 bool SaveList(const QString& path, const TStringList& list, QString* error) {
   std::string text;
   for (const std::string& entry : list) text += entry + "\r\n";
-  QSaveFile file(path);
-  const bool ok = file.open(QIODevice::WriteOnly) &&
-                  file.write(text.data(), static_cast<qint64>(text.size())) ==
-                      static_cast<qint64>(text.size()) &&
-                  file.commit();
-  if (!ok && error) *error = file.errorString();
-  return ok;
+  return WriteWholeFile(path, text, error);
 }

@@ -1,4 +1,5 @@
 #include "app/filecommands.h"
+#include "app/wholefile.h"
 
 #include <gtest/gtest.h>
 
