@@ -2,18 +2,10 @@
 // input, and output that grows at most linearly.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 #include "encoding/sjisconv.h"
-
-namespace {
-
-void Require(bool holds) {
-  if (!holds) std::abort();
-}
-
-}  // namespace
+#include "require.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -2,20 +2,16 @@
 // overflow on long numbers, and mappings that keep the text's shape.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "encoding/cp932.h"
 #include "encoding/stringfunc.h"
+#include "require.h"
 
 using namespace stringfunc;
 
 namespace {
-
-void Require(bool holds) {
-  if (!holds) std::abort();
-}
 
 const std::string& Pattern(std::uint8_t selector) {
   static const std::string patterns[] = {

@@ -2,19 +2,11 @@
 // input, linear output, and counts that agree with each other.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "encoding/unicodeconv.h"
-
-namespace {
-
-void Require(bool holds) {
-  if (!holds) std::abort();
-}
-
-}  // namespace
+#include "require.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -11,6 +11,17 @@
 
 namespace {
 
+// A recent file or folder as a menu item: its path as caption ("&" shown,
+// not taken as an access key) and as data, placed before `before`.
+QAction* NewRecentItem(QMenu* menu, const QString& path, QAction* before) {
+  QString caption = path;
+  caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+  auto* item = new QAction(caption, menu);
+  item->setData(path);
+  menu->insertAction(before, item);
+  return item;
+}
+
 // The settings that live in the ticks of menu items.
 struct Tick {
   bool TSettings::*member;
@@ -130,11 +141,7 @@ void TMainForm::RebuildRecentMenus() {
   QMenu* file = FileMenu();
   QAction* before = file->actions().value(10);
   for (const QString& path : recentFiles_.Items()) {
-    QString caption = path;
-    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    auto* a = new QAction(caption, file);
-    a->setData(path);
-    file->insertAction(before, a);
+    QAction* a = NewRecentItem(file, path, before);
     before = a;
     recentFileItems_ << a;
     connect(a, &QAction::triggered, this, [this, path] {
@@ -146,11 +153,7 @@ void TMainForm::RebuildRecentMenus() {
   folders->clear();
   QAction* top = nullptr;
   for (const QString& folder : recentFolders_.Items()) {
-    QString caption = folder;
-    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    auto* a = new QAction(caption, folders);
-    a->setData(folder);
-    folders->insertAction(top, a);
+    QAction* a = NewRecentItem(folders, folder, top);
     top = a;
     connect(a, &QAction::triggered, this, [folder] { OpenFolder(folder); });
   }

@@ -86,13 +86,20 @@ TLineAttr TCustomAFEdit::MakeAttr(bool redraw, int indent, int wrapPos) const {
 
 // ---- Keywords
 
+namespace {
+
+// The keyword list's order: bytes compared without regard to ASCII case.
+bool KeywordLess(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+}  // namespace
+
 void TCustomAFEdit::SetKeywords(const std::vector<std::string>& words) {
   keywords_ = words;
-  std::sort(keywords_.begin(), keywords_.end(), [](const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-      return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-    });
-  });
+  std::sort(keywords_.begin(), keywords_.end(), KeywordLess);
   RebuildKeywordChars();
 }
 
@@ -104,14 +111,8 @@ void TCustomAFEdit::RebuildKeywordChars() {
 }
 
 bool TCustomAFEdit::IsKeyword(std::string_view word) const {
-  auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-  auto less = [&](std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [&](char x, char y) { return lower(x) < lower(y); });
-  };
-  auto it = std::lower_bound(keywords_.begin(), keywords_.end(), word,
-                             [&](const std::string& k, std::string_view w) { return less(k, w); });
-  return it != keywords_.end() && !less(word, *it);
+  const auto it = std::lower_bound(keywords_.begin(), keywords_.end(), word, KeywordLess);
+  return it != keywords_.end() && !KeywordLess(word, *it);
 }
 
 // ---- Properties with side effects

@@ -218,9 +218,7 @@ class TCustomAFEdit {
   void RepaintColumns(int row, int col1, int col2);
   void BeginUpdate();
   void EndUpdate();
-  bool Updating() const { return updating_; }
   void SetPaintRect(const TRect& r) { paintRect_ = r; }
-  const TRect& PaintRect() const { return paintRect_; }
   int CharHeight() const { return charHeight_; }
   int RowHeight() const { return rowHeight_; }
   int CellWidth() const { return cellWidth_; }
@@ -308,7 +306,6 @@ class TCustomAFEdit {
   int WrapTrailBytes() const { return wrapTrailBytes_; }
   void SetWrapTrailBytes(int v) { wrapTrailBytes_ = v; }
 
-  TEditHost& Host() { return host_; }
 
  protected:
   void FontRefresh();

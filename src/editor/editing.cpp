@@ -6,6 +6,7 @@
 #include "editor/bytekind.h"
 #include "editor/switches.h"
 #include "encoding/sjis.h"
+#include "encoding/stringfunc.h"
 
 namespace {
 
@@ -18,12 +19,6 @@ std::string WithoutControlBytes(std::string s) {
   return s;
 }
 
-// Number of characters of s (a lead byte with its trail byte counts once).
-int CharCount(std::string_view s) {
-  int n = 0;
-  for (std::size_t k = 0; k < s.size(); k += sjis::CharLen(s, k)) ++n;
-  return n;
-}
 
 }  // namespace
 
@@ -61,7 +56,7 @@ void TCustomAFEdit::InsertText(std::string s) {
 
   const TAFEditOptions saved = options_;
   options_.Exclude(TAFEditOption::aoFreeCaret);
-  AdvanceCaret(CharCount(s));
+  AdvanceCaret(static_cast<int>(stringfunc::CharLength(s)));
   options_ = saved;
   if (!updating_) {
     CaretMoved();
