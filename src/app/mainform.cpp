@@ -158,6 +158,7 @@ void TMainForm::WireCommands() {
   }
   WireFileCommands();
   WireEditCommands();
+  WireTagCommands();
   connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
     if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
   });

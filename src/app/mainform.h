@@ -15,6 +15,7 @@
 #include "app/inifile.h"
 #include "app/recentlist.h"
 #include "app/settings.h"
+#include "app/taginsert.h"
 #include "app/textlist.h"
 #include "editor/types.h"
 
@@ -29,6 +30,7 @@ class QToolBar;
 class TAboutBox;
 class TCommands;
 class TMDIChild;
+struct TTagCommand;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -53,6 +55,7 @@ class TMainForm : public QMainWindow {
   const TSettings& Settings() const { return settings_; }
   bool Ticked(const char* id) const;
   int TagMode() const { return tagMode_; }
+  const std::string& LastTag() const { return tags_.LastTag; }
   TAFEditOptions EditorOptions() const;
   TViewOptions EditorViewOptions() const { return viewOptions_; }
   bool EmphasizeTags() const { return Ticked("embtagClick"); }
@@ -145,6 +148,9 @@ class TMainForm : public QMainWindow {
   void GiveViewOptions();
   void RepaintEditors();
   bool SaveFile(TMDIChild& child, const QString& path, int options);
+  // HTML tags.
+  void WireTagCommands();
+  void RunTagCommand(const TTagCommand& command);
 
   TSettingsFiles files_;
   std::unique_ptr<Dialogs> dialogs_;
@@ -163,6 +169,8 @@ class TMainForm : public QMainWindow {
   TIniFile ini_;  // as read, so that unknown keys are written back
   TSettings settings_;
   int tagMode_ = 0;
+  TTagInserter tags_;
+  TColor tagColor_ = clBlack;  // the colour dialog starts from the last one picked
   bool hasSelection_ = false;  // in the active document
   TViewOptions viewOptions_;
   TRecentList recentFiles_;

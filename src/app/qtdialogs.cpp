@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 #include "app/colors.h"
@@ -64,10 +65,14 @@ std::optional<QString> QtDialogs::SaveFile(const TFileDialogSpec& spec) {
 
 std::optional<QString> QtDialogs::InputText(const QString& title, const QString& prompt,
                                             const QString& value) {
-  bool ok = false;
-  const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, value, &ok);
-  if (!ok) return std::nullopt;
-  return text;
+  QInputDialog box(parent_);
+  box.setWindowTitle(title);
+  box.setLabelText(prompt);
+  box.setTextValue(value);
+  // A long prompt wraps instead of widening the box past the screen.
+  if (auto* label = box.findChild<QLabel*>()) label->setWordWrap(true);
+  if (box.exec() != QDialog::Accepted) return std::nullopt;
+  return box.textValue();
 }
 
 std::optional<TColor> QtDialogs::PickColor(TColor initial) {
