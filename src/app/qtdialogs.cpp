@@ -6,6 +6,9 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 #include "app/colors.h"
 
@@ -69,8 +72,14 @@ std::optional<QString> QtDialogs::InputText(const QString& title, const QString&
   box.setWindowTitle(title);
   box.setLabelText(prompt);
   box.setTextValue(value);
-  // A long prompt wraps instead of widening the box past the screen.
+  // A long prompt wraps instead of widening the box past the screen; the
+  // box is as wide as the default text needs, up to two thirds of it.
   if (auto* label = box.findChild<QLabel*>()) label->setWordWrap(true);
+  const int natural = box.sizeHint().width();
+  const int wanted = box.fontMetrics().horizontalAdvance(value) + 4 * box.fontMetrics().height();
+  const int widest = std::max(natural, box.screen()->availableGeometry().width() * 2 / 3);
+  const int width = std::clamp(wanted, natural, widest);
+  box.resize(width, box.heightForWidth(width));
   if (box.exec() != QDialog::Accepted) return std::nullopt;
   return box.textValue();
 }
