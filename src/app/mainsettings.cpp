@@ -49,7 +49,7 @@ const char* const kTagModeItems[] = {"N65Click", "N66Click", "N67Click"};
 QString UnreadableMessage(const QStringList& paths) {
   QStringList lines;
   for (const QString& path : paths) lines << path + QStringLiteral(" の読み込みに失敗しました(-_-;)");
-  lines << QStringLiteral("終了時にも書き換えません。");
+  lines << QStringLiteral("読めなかったファイルは終了時に書き換えません。");
   return lines.join(QLatin1Char('\n'));
 }
 
