@@ -192,5 +192,5 @@ void TMainForm::dropEvent(QDropEvent* e) {
 
 void TMainForm::OpenDropped(const QList<QUrl>& urls) {
   if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
-  OpenFiles({QFileInfo(urls.constFirst().toLocalFile()).absoluteFilePath()});
+  OpenFiles({urls.constFirst().toLocalFile()});
 }
