@@ -1,7 +1,8 @@
 #include "app/outsidework.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPointer>
+#include <QTimer>
 
 #include <deque>
 
@@ -17,8 +18,16 @@ std::deque<TPosted>& Queue() {
   return queue;
 }
 
+// A pop-up menu says nothing when it closes: how soon to look again.
+constexpr int kMenuRetryMs = 100;
+
 int holds = 0;
 bool scheduled = false;
+
+// An open pop-up menu holds work back too: the command chosen from it acts
+// on the document it was opened over. A tool button's menu runs a loop of
+// its own.
+bool MenuOpen() { return QApplication::activePopupWidget() != nullptr; }
 
 void RunQueue();
 
@@ -33,6 +42,11 @@ void Schedule() {
 void RunQueue() {
   scheduled = false;
   if (holds > 0) return;
+  if (MenuOpen()) {
+    scheduled = true;
+    QTimer::singleShot(kMenuRetryMs, RunQueue);
+    return;
+  }
   const TOutsideWork::THold hold;
   while (!Queue().empty()) {
     TPosted next = std::move(Queue().front());
@@ -48,7 +62,7 @@ void TOutsideWork::Post(QObject* context, std::function<void()> work) {
   Schedule();
 }
 
-bool TOutsideWork::Idle() { return holds == 0; }
+bool TOutsideWork::Idle() { return holds == 0 && !MenuOpen(); }
 
 TOutsideWork::THold::THold() { ++holds; }
 

@@ -18,7 +18,7 @@ class TOutsideWork {
   static bool Idle();
 
   // While one exists, posted work waits: a command runs, a modal window is
-  // open, or posted work itself runs.
+  // open, or posted work itself runs. An open pop-up menu holds it back too.
   class THold {
    public:
     THold();

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -78,6 +80,25 @@ TEST(OutsideWork, AMessageBoxOnScreenHoldsWorkBack) {
   EXPECT_FALSE(ranWhileOpen);
   QCoreApplication::processEvents();
   EXPECT_TRUE(ran);
+}
+
+// The command chosen from an open menu acts on the document it was opened
+// over; a document arriving meanwhile waits until the menu is closed.
+TEST(OutsideWork, AnOpenPopUpMenuHoldsWorkBack) {
+  QWidget window;
+  window.show();
+  QMenu menu(&window);
+  menu.addAction("item");
+  menu.popup(QPoint(10, 10));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() != nullptr; }));
+  QObject context;
+  bool ran = false;
+  TOutsideWork::Post(&context, [&] { ran = true; });
+  QTest::qWait(250);
+  EXPECT_FALSE(ran);
+  EXPECT_FALSE(TOutsideWork::Idle());
+  menu.close();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ran; }, 2000));
 }
 
 using ArrivalsDuringABox = DocFixture;
