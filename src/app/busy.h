@@ -1,12 +1,15 @@
 // A visible sign that a long operation runs: the wait cursor always, and a
 // small busy dialog when the work is large enough to take more than about
 // half a second. The operations themselves report no progress, so the size
-// of the work decides in advance.
+// of the work decides in advance. Work from outside waits meanwhile: the
+// dialog is drawn from a nested event loop.
 #pragma once
 
 #include <QString>
 
 #include <memory>
+
+#include "app/outsidework.h"
 
 class QProgressDialog;
 class QWidget;
@@ -22,5 +25,6 @@ class TBusyIndicator {
   static long long threshold;
 
  private:
+  TOutsideWork::THold hold_;
   std::unique_ptr<QProgressDialog> dialog_;
 };

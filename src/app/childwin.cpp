@@ -8,6 +8,7 @@
 
 #include "app/commands.h"
 #include "app/mainform.h"
+#include "app/outsidework.h"
 #include "editor/keys.h"
 #include "editor/qt/tafedit.h"
 
@@ -161,6 +162,7 @@ void TMDIChild::Resized() {
 }
 
 void TMDIChild::closeEvent(QCloseEvent* e) {
+  const TOutsideWork::THold hold;
   if (!CloseQuery()) {
     e->ignore();
     return;

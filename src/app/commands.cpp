@@ -8,6 +8,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/outsidework.h"
+
 namespace {
 
 QString Text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
@@ -47,6 +49,7 @@ void TCommands::SetHandler(const QString& id, std::function<void()> handler) {
 }
 
 void TCommands::Run(const QString& id) {
+  const TOutsideWork::THold hold;
   const auto it = handlers_.constFind(id);
   if (it != handlers_.constEnd()) (*it)();
 }

@@ -1,7 +1,5 @@
 #include "app/inifile.h"
 
-#include <QFile>
-
 #include <cstdint>
 
 #include "app/sjistext.h"
@@ -49,14 +47,11 @@ TIniFile::TIniFile(std::string_view text) {
   }
 }
 
-bool TIniFile::Load(const QString& path) {
-  lines_.clear();
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) return false;
+TReadResult TIniFile::Load(const QString& path) {
+  QByteArray data;
+  const TReadResult result = ReadWholeFile(path, data);
   *this = TIniFile(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
-  return true;
+  return result;
 }
 
 std::string TIniFile::Text() const {

@@ -12,13 +12,15 @@
 #include <string_view>
 #include <vector>
 
+#include "app/readwhole.h"
+
 class TIniFile {
  public:
   TIniFile() = default;
   explicit TIniFile(std::string_view sjisText);
 
-  // False when the file is missing or cannot be read; the contents are then empty.
-  bool Load(const QString& path);
+  // Anything but Read leaves the contents empty.
+  TReadResult Load(const QString& path);
   // Replaces the file in one step; false (and *error) when it cannot.
   bool Save(const QString& path, QString* error = nullptr) const;
   // Lines ended by CR LF.

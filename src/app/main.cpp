@@ -1,20 +1,24 @@
 #include <QApplication>
+#include <QDir>
 
+#include "app/commandline.h"
 #include "app/editorfont.h"
 #include "app/mainform.h"
+#include "app/outsidework.h"
 #include "app/singleinstance.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zibeditor"));
-  const QStringList args = QApplication::arguments().mid(1);
+  // Made absolute here: a running instance has a working folder of its own.
+  const QStringList files = CommandLineFiles(QApplication::arguments().mid(1), QDir::current());
   TSingleInstance instance(TSingleInstance::DefaultServerName());
-  if (instance.Start(args) == TSingleInstance::TRole::HandedOver) return 0;
+  if (instance.Start(files) == TSingleInstance::TRole::HandedOver) return 0;
 
   RegisterFontSubstitutes();
   TMainForm form(TSettingsFiles::ForProgram(QApplication::applicationDirPath()));
   QObject::connect(&instance, &TSingleInstance::Received, &form, &TMainForm::HandOver);
   form.show();
-  form.OpenCommandLine(args);
+  TOutsideWork::Post(&form, [&form, files] { form.OpenFiles(files); });
   return app.exec();
 }

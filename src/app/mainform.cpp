@@ -18,6 +18,7 @@
 #include "app/colors.h"
 #include "app/commands.h"
 #include "app/filecommands.h"
+#include "app/outsidework.h"
 #include "app/qtdialogs.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -111,7 +112,10 @@ void TMainForm::BuildToolBars() {
   toolBar2_->insertWidget(toolBar2_->actions().constFirst(), clock_);
   clockTimer_ = new QTimer(this);
   clockTimer_->setInterval(500);
-  connect(clockTimer_, &QTimer::timeout, this, &TMainForm::UpdateClock);
+  // A tick while a command or modal window is under way is skipped; the next catches up.
+  connect(clockTimer_, &QTimer::timeout, this, [this] {
+    if (TOutsideWork::Idle()) UpdateClock();
+  });
 }
 
 void TMainForm::BuildStatusBar() {
@@ -182,6 +186,7 @@ bool TMainForm::event(QEvent* e) {
 // Every document window is asked first; one that stays open keeps the
 // program running.
 void TMainForm::closeEvent(QCloseEvent* e) {
+  const TOutsideWork::THold hold;
   for (QMdiSubWindow* w : mdi_->subWindowList()) {
     if (!w->close()) {
       e->ignore();

@@ -6,10 +6,12 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/dialogs.h"
 #include "app/inifile.h"
@@ -91,8 +93,8 @@ class TMainForm : public QMainWindow {
   int OpenMode = 0;
   // Records a path among the recent files and its folder among the folders.
   void AddToHistory(const QString& path);
-  // The first instance's arguments: each run of them that names a file.
-  void OpenCommandLine(const QStringList& args);
+  // Records and opens each path that names an existing file; the number opened.
+  int OpenFiles(const QStringList& paths);
   // Files dropped on the window: the first, when it is one.
   void OpenDropped(const QList<QUrl>& urls);
   // Save As with the shared save dialog, for a command or the close query.
@@ -100,8 +102,9 @@ class TMainForm : public QMainWindow {
   bool SaveDocumentAs(TMDIChild& child, int options, bool rename);
 
  public slots:
-  // A later start's command line.
-  void HandOver(const QString& text);
+  // A later start's files, opened once no command or modal window is under
+  // way; the window comes forward when one opens.
+  void HandOver(const QStringList& files);
 
  protected:
   bool event(QEvent* e) override;
@@ -120,7 +123,10 @@ class TMainForm : public QMainWindow {
   void ApplyToolGroups();
   void ShowToolGroup(const char* groupId);
   void ApplyClockColors();
+  void PlaceOnScreen(const TFormBounds& bounds);
   void LoadLists();
+  // The list files and the lists they hold.
+  std::array<std::pair<QString, TStringList*>, 3> Lists();
   void RebuildViewOptions();
   void RebuildRecentMenus();
   void UpdateClock();
@@ -178,4 +184,5 @@ class TMainForm : public QMainWindow {
   TStringList keywords_;
   TStringList phrases_;
   TStringList favorites_;
+  QStringList unreadable_;  // settings and list files that exist but could not be read
 };

@@ -2,12 +2,15 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QToolBar>
 
 #include "app/commands.h"
 #include "app/filecommands.h"
 #include "app/mainform.h"
+#include "app/outsidework.h"
 
 namespace {
 
@@ -43,15 +46,21 @@ constexpr Tick kTicks[] = {
 
 const char* const kTagModeItems[] = {"N65Click", "N66Click", "N67Click"};
 
+QString UnreadableMessage(const QStringList& paths) {
+  QStringList lines;
+  for (const QString& path : paths) lines << path + QStringLiteral(" の読み込みに失敗しました(-_-;)");
+  lines << QStringLiteral("読めなかったファイルは終了時に書き換えません。");
+  return lines.join(QLatin1Char('\n'));
+}
+
 }  // namespace
 
 void TMainForm::LoadSettings() {
-  const bool haveFile = ini_.Load(files_.Ini());
+  const TReadResult read = ini_.Load(files_.Ini());
+  if (read == TReadResult::Failed) unreadable_ << files_.Ini();
+  const bool haveFile = read == TReadResult::Read;
   settings_ = haveFile ? ReadSettings(ini_) : TSettings{};
-  if (settings_.Form) {
-    move(settings_.Form->Left, settings_.Form->Top);
-    resize(settings_.Form->Width, settings_.Form->Height);
-  }
+  if (settings_.Form) PlaceOnScreen(*settings_.Form);
   tagMode_ = settings_.TagMode;
   ApplyTicks(settings_);
   toolBar3_->setVisible(settings_.ConvToolBarVisible);
@@ -73,6 +82,18 @@ void TMainForm::LoadSettings() {
   } else {
     viewOptions_ = TViewOptions::FromBits(2015);
   }
+  if (!unreadable_.isEmpty()) {
+    TOutsideWork::Post(this, [this] { dialogs_->ShowMessage(UnreadableMessage(unreadable_)); });
+  }
+}
+
+// Where the settings put the window, moved and shrunk onto a screen.
+void TMainForm::PlaceOnScreen(const TFormBounds& bounds) {
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+  const QRect r = FitOnScreens(QRect(bounds.Left, bounds.Top, bounds.Width, bounds.Height), screens);
+  move(r.topLeft());
+  resize(r.size());
 }
 
 void TMainForm::ApplyTicks(const TSettings& s) {
@@ -90,9 +111,13 @@ void TMainForm::CollectTicks(TSettings& s) const {
 }
 
 void TMainForm::LoadLists() {
-  favorites_ = LoadList(files_.Favorites()).value_or(TStringList{});
-  keywords_ = LoadList(files_.Keywords()).value_or(TStringList{});
-  phrases_ = LoadList(files_.Phrases()).value_or(TStringList{});
+  for (const auto& [path, list] : Lists()) {
+    if (LoadList(path, *list) == TReadResult::Failed) unreadable_ << path;
+  }
+}
+
+std::array<std::pair<QString, TStringList*>, 3> TMainForm::Lists() {
+  return {{{files_.Favorites(), &favorites_}, {files_.Keywords(), &keywords_}, {files_.Phrases(), &phrases_}}};
 }
 
 void TMainForm::RebuildViewOptions() {
@@ -118,13 +143,11 @@ bool TMainForm::SaveSettings() {
   CollectTicks(s);
   WriteSettings(s, ini_);
 
+  // A file that could not be read at start is left as it is.
   QStringList failed;
-  QString error;
-  if (!ini_.Save(files_.Ini(), &error)) failed << files_.Ini();
-  const std::pair<QString, const TStringList*> lists[] = {
-      {files_.Keywords(), &keywords_}, {files_.Phrases(), &phrases_}, {files_.Favorites(), &favorites_}};
-  for (const auto& [path, list] : lists) {
-    if (!SaveList(path, *list)) failed << path;
+  if (!unreadable_.contains(files_.Ini()) && !ini_.Save(files_.Ini())) failed << files_.Ini();
+  for (const auto& [path, list] : Lists()) {
+    if (!unreadable_.contains(path) && !SaveList(path, *list)) failed << path;
   }
   QFile::remove(files_.Scratch());
   for (const QString& path : failed) {

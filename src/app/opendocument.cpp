@@ -14,7 +14,7 @@
 #include "app/editorfont.h"
 #include "app/filecommands.h"
 #include "app/mainform.h"
-#include "app/singleinstance.h"
+#include "app/outsidework.h"
 #include "editor/memstream.h"
 #include "editor/qt/tafedit.h"
 #include "editor/switches.h"
@@ -160,26 +160,25 @@ void TMainForm::OpenExisting(const QString& path) {
   OpenDocument(path);
 }
 
-void TMainForm::OpenCommandLine(const QStringList& args) {
-  QString pending;
-  for (const QString& arg : args) {
-    pending = pending.isEmpty() ? arg : pending + QLatin1Char(' ') + arg;
-    if (QFileInfo(pending).isFile()) {
-      OpenExisting(QFileInfo(pending).absoluteFilePath());
-      pending.clear();
-    }
+int TMainForm::OpenFiles(const QStringList& paths) {
+  int opened = 0;
+  for (const QString& path : paths) {
+    if (!QFileInfo(path).isFile()) continue;
+    OpenExisting(path);
+    ++opened;
   }
+  return opened;
 }
 
-void TMainForm::HandOver(const QString& text) {
-  const QFileInfo file(HandedOverPath(text));
-  if (!file.isFile()) return;
-  OpenExisting(file.absoluteFilePath());
-  if (isMinimized()) showNormal();
-  if (isVisible()) {
-    raise();
-    activateWindow();
-  }
+void TMainForm::HandOver(const QStringList& files) {
+  TOutsideWork::Post(this, [this, files] {
+    if (OpenFiles(files) == 0) return;
+    if (isMinimized()) showNormal();
+    if (isVisible()) {
+      raise();
+      activateWindow();
+    }
+  });
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
@@ -187,12 +186,11 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void TMainForm::dropEvent(QDropEvent* e) {
-  OpenDropped(e->mimeData()->urls());
+  TOutsideWork::Post(this, [this, urls = e->mimeData()->urls()] { OpenDropped(urls); });
   e->acceptProposedAction();
 }
 
 void TMainForm::OpenDropped(const QList<QUrl>& urls) {
   if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
-  const QFileInfo file(urls.constFirst().toLocalFile());
-  if (file.isFile()) OpenExisting(file.absoluteFilePath());
+  OpenFiles({urls.constFirst().toLocalFile()});
 }

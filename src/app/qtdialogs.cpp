@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/colors.h"
+#include "app/outsidework.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ void Prepare(QFileDialog& dialog, const TFileDialogSpec& spec) {
 }
 
 std::optional<QString> Run(QFileDialog& dialog) {
+  const TOutsideWork::THold hold;
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
@@ -68,6 +70,7 @@ std::optional<QString> QtDialogs::SaveFile(const TFileDialogSpec& spec) {
 
 std::optional<QString> QtDialogs::InputText(const QString& title, const QString& prompt,
                                             const QString& value) {
+  const TOutsideWork::THold hold;
   QInputDialog box(parent_);
   box.setWindowTitle(title);
   box.setLabelText(prompt);
@@ -85,12 +88,14 @@ std::optional<QString> QtDialogs::InputText(const QString& title, const QString&
 }
 
 std::optional<TColor> QtDialogs::PickColor(TColor initial) {
+  const TOutsideWork::THold hold;
   const QColor c = QColorDialog::getColor(ToQColor(initial), parent_);
   if (!c.isValid()) return std::nullopt;
   return FromQColor(c);
 }
 
 std::optional<TFontTemplate> QtDialogs::PickFont(const TFontTemplate& initial) {
+  const TOutsideWork::THold hold;
   bool ok = false;
   const QFont f = QFontDialog::getFont(&ok, ToQFont(initial), parent_);
   if (!ok) return std::nullopt;
@@ -98,10 +103,12 @@ std::optional<TFontTemplate> QtDialogs::PickFont(const TFontTemplate& initial) {
 }
 
 void QtDialogs::ShowMessage(const QString& text) {
+  const TOutsideWork::THold hold;
   QMessageBox::information(parent_, kTitle, text);
 }
 
 TAnswer QtDialogs::Confirm(const QString& text) {
+  const TOutsideWork::THold hold;
   const auto button = QMessageBox::question(
       parent_, kTitle, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
       QMessageBox::Yes);
@@ -110,4 +117,7 @@ TAnswer QtDialogs::Confirm(const QString& text) {
   return TAnswer::Cancel;
 }
 
-void QtDialogs::RunModal(QDialog& dialog) { dialog.exec(); }
+void QtDialogs::RunModal(QDialog& dialog) {
+  const TOutsideWork::THold hold;
+  dialog.exec();
+}

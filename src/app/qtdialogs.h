@@ -1,4 +1,5 @@
-// The dialogs on screen.
+// The dialogs on screen. Each runs a nested event loop, during which work
+// from outside waits.
 #pragma once
 
 #include "app/dialogs.h"

@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRect>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 #include "app/colors.h"
 #include "app/inifile.h"
@@ -23,11 +26,21 @@ constexpr TColor kWindowTextNumber = clWindowText;  // -2147483640 as a signed n
 
 QString Key(int n) { return QString::number(n); }
 
-// An integer below `minimum` gives `def` instead.
+int ReadClamped(const TIniFile& ini, const QString& section, const QString& key, int def,
+                int minimum, int maximum) {
+  return std::clamp(ini.ReadInteger(section, key, def), minimum, maximum);
+}
+
+// An integer below `minimum` gives `def` instead; one above `maximum` gives that.
 int ReadAtLeast(const TIniFile& ini, const QString& section, const QString& key, int def,
-                int minimum) {
+                int minimum, int maximum) {
   const int v = ini.ReadInteger(section, key, def);
-  return v < minimum ? def : v;
+  return v < minimum ? def : std::min(v, maximum);
+}
+
+// Window sizes below 21 pixels give the default, as the form's own do.
+int ReadWindowExtent(const TIniFile& ini, const QString& section, const QString& key, int def) {
+  return ReadAtLeast(ini, section, key, def, 21, kMaxWindowExtent);
 }
 
 TColor ReadColor(const TIniFile& ini, const QString& key, TColor def) {
@@ -106,10 +119,10 @@ const BoolKey kBoolKeys[] = {
 
 void ReadForm(const TIniFile& ini, TSettings& s) {
   TFormBounds b;
-  b.Left = ini.ReadInteger(kForm, QStringLiteral("left"), 0);
-  b.Top = ini.ReadInteger(kForm, QStringLiteral("top"), 0);
-  b.Width = ReadAtLeast(ini, kForm, QStringLiteral("width"), 640, 21);
-  b.Height = ReadAtLeast(ini, kForm, QStringLiteral("height"), 460, 21);
+  b.Left = ReadClamped(ini, kForm, QStringLiteral("left"), 0, -kMaxWindowExtent, kMaxWindowExtent);
+  b.Top = ReadClamped(ini, kForm, QStringLiteral("top"), 0, -kMaxWindowExtent, kMaxWindowExtent);
+  b.Width = ReadWindowExtent(ini, kForm, QStringLiteral("width"), 640);
+  b.Height = ReadWindowExtent(ini, kForm, QStringLiteral("height"), 460);
   s.Form = b;
   s.TagMode = ini.ReadInteger(kForm, QStringLiteral("tagmode"), 0);
   s.HourFormat = ini.ReadInteger(kForm, QStringLiteral("hhtime"), 1);
@@ -124,10 +137,11 @@ void ReadPaths(const TIniFile& ini, TSettings& s) {
 }
 
 void ReadEditor(const TIniFile& ini, TSettings& s) {
-  s.RowPich = ReadAtLeast(ini, kAfedit, QStringLiteral("pich"), 4, 1);
-  s.DefWrapPos = ReadAtLeast(ini, kAfedit, QStringLiteral("defwrappos"), 60, 2);
-  s.LeftMgn = ini.ReadInteger(kAfedit, QStringLiteral("lmgn"), 36);
-  s.TopMgn = ReadAtLeast(ini, kAfedit, QStringLiteral("umgn"), 1, 1);
+  s.RowPich = ReadAtLeast(ini, kAfedit, QStringLiteral("pich"), 4, 1, kMaxRowPich);
+  s.DefWrapPos = std::max(ReadAtLeast(ini, kAfedit, QStringLiteral("defwrappos"), 60, 2, kMaxWrapPos),
+                          kMinWrapPos);
+  s.LeftMgn = ReadClamped(ini, kAfedit, QStringLiteral("lmgn"), 36, 0, kMaxMargin);
+  s.TopMgn = ReadAtLeast(ini, kAfedit, QStringLiteral("umgn"), 1, 1, kMaxMargin);
   for (const ColorKey& c : kColorKeys) s.*c.member = ReadColor(ini, QLatin1String(c.key), c.def);
 }
 
@@ -136,17 +150,18 @@ void ReadFont(const TIniFile& ini, TSettings& s) {
       ini.ReadInteger(kFont, QStringLiteral("color"), static_cast<int>(kWindowTextNumber)));
   s.Font.Name = ini.ReadString(kFont, QStringLiteral("name"), QStringLiteral("ＭＳ ゴシック"));
   s.Font.Pitch = PitchFromText(ini.ReadString(kFont, QStringLiteral("pitch"), QStringLiteral("fpdefault")));
-  s.Font.Size = ReadAtLeast(ini, kFont, QStringLiteral("size"), 9, 3);
+  s.Font.Size = ReadAtLeast(ini, kFont, QStringLiteral("size"), 9, 3, kMaxFontSize);
 }
 
 void ReadPreview(const TIniFile& ini, TPreviewLayout& p) {
   const TPreviewLayout def;
-  p.Height = ini.ReadInteger(kForm2, QStringLiteral("height"), def.Height);
-  p.Width = ini.ReadInteger(kForm2, QStringLiteral("width"), def.Width);
+  p.Height = ReadWindowExtent(ini, kForm2, QStringLiteral("height"), def.Height);
+  p.Width = ReadWindowExtent(ini, kForm2, QStringLiteral("width"), def.Width);
   for (int i = 0; i < 3; ++i) {
     const QString band = QStringLiteral("band%1").arg(i);
     p.Band[i] = ini.ReadInteger(kForm2, band, def.Band[i]);
-    p.BandWidth[i] = ini.ReadInteger(kForm2, band + QStringLiteral("width"), def.BandWidth[i]);
+    p.BandWidth[i] = ReadClamped(ini, kForm2, band + QStringLiteral("width"), def.BandWidth[i], 0,
+                                 kMaxWindowExtent);
     p.BandBreak[i] = ini.ReadBool(kForm2, band + QStringLiteral("break"), def.BandBreak[i]);
   }
 }
@@ -216,6 +231,24 @@ void WriteSettings(const TSettings& s, TIniFile& ini) {
   for (const BoolKey& k : kBoolKeys) ini.WriteBool(*k.section, QLatin1String(k.key), s.*k.member);
   WriteFont(s, ini);
   WritePreview(s.Preview, ini);
+}
+
+QRect FitOnScreens(const QRect& window, const QList<QRect>& screens) {
+  if (screens.isEmpty()) return window;
+  QRect screen = screens.constFirst();
+  long long best = 0;
+  for (const QRect& s : screens) {
+    const QRect overlap = s.intersected(window);
+    const long long area = static_cast<long long>(overlap.width()) * overlap.height();
+    if (area > best) {
+      best = area;
+      screen = s;
+    }
+  }
+  QRect fitted(window.topLeft(), window.size().boundedTo(screen.size()));
+  fitted.moveLeft(std::clamp(fitted.left(), screen.left(), screen.right() - fitted.width() + 1));
+  fitted.moveTop(std::clamp(fitted.top(), screen.top(), screen.bottom() - fitted.height() + 1));
+  return fitted;
 }
 
 TSettingsFiles TSettingsFiles::ForProgram(const QString& programDir) {

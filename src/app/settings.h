@@ -3,6 +3,7 @@
 // close; in between the main window's menu items hold them.
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,15 @@
 #include "editor/types.h"
 
 class TIniFile;
+
+// What works, for the numbers the settings hold; a value read beyond a
+// limit is brought back to it (the keys' own lower limits give defaults).
+inline constexpr int kMaxWindowExtent = 32767;  // window positions and sizes, pixels
+inline constexpr int kMaxRowPich = 100;         // pixels between rows
+inline constexpr int kMaxMargin = 1000;         // left and top margins, pixels
+inline constexpr int kMinWrapPos = 4;           // the narrowest wrapping that works
+inline constexpr int kMaxWrapPos = 65536;       // what "no wrapping" sets
+inline constexpr int kMaxFontSize = 200;        // points
 
 struct TFormBounds {
   int Left = 0;
@@ -97,6 +107,10 @@ TSettings ReadSettings(const TIniFile& ini);
 
 // Writes every key into ini, keeping whatever else it holds.
 void WriteSettings(const TSettings& s, TIniFile& ini);
+
+// A window rectangle moved, and shrunk where needed, to lie wholly on one of
+// the screens' available areas: the one it overlaps most, else the first.
+QRect FitOnScreens(const QRect& window, const QList<QRect>& screens);
 
 // Where the settings and lists live: beside the program, or in the user's
 // configuration folder when the program's folder is not writable.

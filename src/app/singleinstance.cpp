@@ -2,19 +2,44 @@
 
 #include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
-#include <QRegularExpression>
-#include <QStandardPaths>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kConnectMs = 1000;
-// The first instance may be showing a message box about the file.
-constexpr int kAnswerMs = 60000;
-constexpr char kDone = 1;
-constexpr quint32 kMaxText = 1 << 20;
+// The first instance answers from any event loop, a modal one included;
+// one that does not answer within this time is stopped or dying.
+constexpr int kAnswerMs = 3000;
+constexpr char kHello = 'Z';
+constexpr char kTaken = 1;
+constexpr quint32 kMaxMessage = 1 << 20;
+
+// Each path followed by a NUL, which no path contains; in UTF-8.
+QByteArray Message(const QStringList& files) {
+  QByteArray text;
+  for (const QString& f : files) text += f.toUtf8() + '\0';
+  QByteArray message;
+  QDataStream(&message, QIODevice::WriteOnly) << static_cast<quint32>(text.size());
+  return message + text;
+}
+
+QStringList FilesOf(const QByteArray& text) {
+  QStringList files;
+  for (const QByteArray& f : text.split('\0')) {
+    if (!f.isEmpty()) files << QString::fromUtf8(f);
+  }
+  return files;
+}
+
+bool ReadByte(QLocalSocket& socket, char expected) {
+  char c = 0;
+  if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(kAnswerMs)) return false;
+  return socket.getChar(&c) && c == expected;
+}
 
 }  // namespace
 
@@ -24,74 +49,70 @@ TSingleInstance::TSingleInstance(QString serverName, QObject* parent)
   connect(&server_, &QLocalServer::newConnection, this, &TSingleInstance::Accept);
 }
 
+bool IsPrivateFolder(const QString& path) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         st.st_uid == ::geteuid() && (st.st_mode & 07777) == 0700;
+}
+
 QString TSingleInstance::DefaultServerName() {
-  const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (!runtime.isEmpty()) return runtime + QStringLiteral("/zibeditor.socket");
-  return QDir::tempPath() + QStringLiteral("/zibeditor-%1.socket").arg(::getuid());
+  QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (folder.isEmpty() || !IsPrivateFolder(folder)) {
+    // Anybody may create folders here: one that is not ours is refused.
+    folder = QDir::tempPath() + QStringLiteral("/zibeditor-%1").arg(::geteuid());
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    if (!IsPrivateFolder(folder)) return QString();
+  }
+  return folder + QStringLiteral("/zibeditor.socket");
 }
 
-QString TSingleInstance::JoinArguments(const QStringList& args) {
-  QString text;
-  for (const QString& a : args) text += QLatin1Char(' ') + a;
-  return text;
+TSingleInstance::TRole TSingleInstance::Start(const QStringList& files) {
+  if (name_.isEmpty()) return TRole::First;
+  for (int attempt = 0;; ++attempt) {
+    switch (HandOver(files)) {
+      case THandOver::Done: return TRole::HandedOver;
+      case THandOver::NoAnswer: return TRole::First;  // the socket stays the other's
+      case THandOver::NobodyListens: break;
+    }
+    // Another start may win the race; a crashed one may have left its socket.
+    if (attempt == 1) QLocalServer::removeServer(name_);
+    if (server_.listen(name_) || attempt == 1) return TRole::First;
+  }
 }
 
-TSingleInstance::TRole TSingleInstance::Start(const QStringList& args) {
-  if (HandOver(args)) return TRole::HandedOver;
-  if (Listen()) return TRole::First;
-  // Another start may have won the race, or a crashed one left its socket.
-  if (HandOver(args)) return TRole::HandedOver;
-  QLocalServer::removeServer(name_);
-  Listen();
-  return TRole::First;
-}
-
-bool TSingleInstance::HandOver(const QStringList& args) {
+// The files go only to an instance that has said hello.
+TSingleInstance::THandOver TSingleInstance::HandOver(const QStringList& files) {
   QLocalSocket socket;
   socket.connectToServer(name_);
-  if (!socket.waitForConnected(kConnectMs)) return false;
-  if (args.isEmpty()) return true;
-  const QByteArray text = JoinArguments(args).toUtf8();
-  QByteArray message;
-  QDataStream(&message, QIODevice::WriteOnly) << static_cast<quint32>(text.size());
-  socket.write(message + text);
-  socket.waitForBytesWritten(kConnectMs);
-  socket.waitForReadyRead(kAnswerMs);
-  return true;
+  if (!socket.waitForConnected(kConnectMs)) return THandOver::NobodyListens;
+  if (!ReadByte(socket, kHello)) return THandOver::NoAnswer;
+  if (files.isEmpty()) return THandOver::Done;
+  socket.write(Message(files));
+  if (!socket.waitForBytesWritten(kAnswerMs) || !ReadByte(socket, kTaken)) return THandOver::NoAnswer;
+  return THandOver::Done;
 }
-
-bool TSingleInstance::Listen() { return server_.listen(name_); }
 
 void TSingleInstance::Accept() {
   while (QLocalSocket* socket = server_.nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    socket->putChar(kHello);
+    socket->flush();
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-      // A length in four bytes, then the text in UTF-8.
+      // A length in four bytes, then the text.
       if (socket->bytesAvailable() < 4) return;
       quint32 length = 0;
       QDataStream(socket->peek(4)) >> length;
-      if (length > kMaxText) {
+      if (length > kMaxMessage) {
         socket->abort();
         return;
       }
       if (socket->bytesAvailable() < 4 + static_cast<qint64>(length)) return;
       socket->skip(4);
-      emit Received(QString::fromUtf8(socket->read(length)));
-      socket->write(&kDone, 1);
+      const QStringList files = FilesOf(socket->read(length));
+      socket->putChar(kTaken);
       socket->flush();
       socket->disconnectFromServer();
+      emit Received(files);
     });
   }
-}
-
-QString HandedOverPath(const QString& text) {
-  static const QRegularExpression kLineEnd(QStringLiteral("\r\n|\r|\n"));
-  QStringList lines = text.split(kLineEnd);
-  if (lines.size() > 1 && lines.constLast().isEmpty()) lines.removeLast();
-  const QString joined = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-  qsizetype first = 0;
-  qsizetype last = joined.size();
-  while (first < last && joined.at(first).unicode() <= 0x20) ++first;
-  while (last > first && joined.at(last - 1).unicode() <= 0x20) --last;
-  return joined.mid(first, last - first);
 }

@@ -1,5 +1,6 @@
-// One editor per user: the first start listens on a local socket that only
-// its user may use; a later start hands its command line over and ends.
+// One editor per user: the first start listens on a local socket in a
+// folder that only its user may enter; a later start hands over the files
+// its command line names and ends.
 #pragma once
 
 #include <QLocalServer>
@@ -12,32 +13,31 @@ class TSingleInstance : public QObject {
  public:
   enum class TRole { First, HandedOver };
 
+  // With an empty name every start runs on its own.
   explicit TSingleInstance(QString serverName, QObject* parent = nullptr);
 
-  // The socket in the user's runtime folder.
+  // The socket in the user's runtime folder, else in a folder of our own
+  // in the temporary folder; empty when neither is private to the user.
   static QString DefaultServerName();
 
-  // When an instance is running, hands it the joined arguments (none when
-  // there are no arguments) and waits until it has dealt with them;
-  // otherwise starts listening.
-  TRole Start(const QStringList& args);
-
-  // Each argument preceded by one space.
-  static QString JoinArguments(const QStringList& args);
+  // Hands `files` (none for a start without files) to the running instance
+  // and returns HandedOver once it has taken them. Otherwise this start is
+  // the first and listens; but when an instance holds the socket without
+  // answering (stopped, dying), this one runs on its own beside it.
+  TRole Start(const QStringList& files);
 
  signals:
-  // A later start's command line; the sender waits until the slots return.
-  void Received(const QString& text);
+  // A later start's files, taken: that start has ended or is ending.
+  void Received(const QStringList& files);
 
  private:
-  bool HandOver(const QStringList& args);
-  bool Listen();
+  enum class THandOver { Done, NobodyListens, NoAnswer };
+  THandOver HandOver(const QStringList& files);
   void Accept();
 
   QString name_;
   QLocalServer server_;
 };
 
-// The path a handed-over text names: its lines joined with CR LF and a CR LF
-// added, then blanks and control characters trimmed from both ends.
-QString HandedOverPath(const QString& text);
+// A directory, not a link, owned by this user, with mode 0700.
+bool IsPrivateFolder(const QString& path);

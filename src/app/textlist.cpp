@@ -1,15 +1,11 @@
 #include "app/textlist.h"
 
-#include <QFile>
-
 #include "app/wholefile.h"
 
-std::optional<TStringList> LoadList(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
-  TStringList list;
+TReadResult LoadList(const QString& path, TStringList& list) {
+  list.clear();
+  QByteArray data;
+  const TReadResult result = ReadWholeFile(path, data);
   const std::string_view text(data.constData(), static_cast<std::size_t>(data.size()));
   std::size_t start = 0;
   while (start < text.size()) {
@@ -19,7 +15,7 @@ std::optional<TStringList> LoadList(const QString& path) {
     if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
     start = end + 1;
   }
-  return list;
+  return result;
 }
 
 bool SaveList(const QString& path, const TStringList& list, QString* error) {

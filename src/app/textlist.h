@@ -4,15 +4,16 @@
 
 #include <QString>
 
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "app/readwhole.h"
 
 using TStringList = std::vector<std::string>;  // Shift-JIS entries
 
 // Lines split at CR LF, LF or CR; a line end after the last entry adds no
-// empty entry. Nothing when the file is missing or unreadable.
-std::optional<TStringList> LoadList(const QString& path);
+// empty entry. Anything but Read leaves the list empty.
+TReadResult LoadList(const QString& path, TStringList& list);
 
 // Replaces the file whole, in one step; false (and *error) when it cannot.
 bool SaveList(const QString& path, const TStringList& list, QString* error = nullptr);

@@ -291,24 +291,24 @@ TEST_F(Faults, CharactersLostToQuestionMarksAreCounted) {
 
 using Arrivals = DocFixture;
 
-TEST_F(Arrivals, CommandLineRunsThatNameFiles) {
+TEST_F(Arrivals, EveryExistingFileOpensAndIsRecorded) {
   const QString spaced = Write("my file.txt", "s");
   const QString other = Write("other.txt", "o");
-  form->OpenCommandLine({Path("my"), "file.txt", other, Path("nothing")});
+  EXPECT_EQ(form->OpenFiles({spaced, Path("nothing"), other}), 2);
   ASSERT_EQ(Documents(), 2);
   EXPECT_EQ(form->Children()[0]->windowTitle(), spaced);
   EXPECT_EQ(form->Children()[1]->windowTitle(), other);
+  EXPECT_EQ(form->RecentFiles().Items(), (QStringList{spaced, other}));
 }
 
-TEST_F(Arrivals, HandedOverTextOpensOnlyAnExistingFile) {
+TEST_F(Arrivals, HandedOverFilesOpenFromTheEventLoopAndOnlyWhenTheyExist) {
   const QString spaced = Write("my file.txt", "s");
-  form->HandOver(" " + Path("my") + " file.txt");
+  form->HandOver({Path("gone.txt"), spaced});
+  EXPECT_EQ(Documents(), 0);
+  QCoreApplication::processEvents();
   ASSERT_EQ(Documents(), 1);
   EXPECT_EQ(Active()->windowTitle(), spaced);
   EXPECT_EQ(form->RecentFiles().Items(), QStringList{spaced});
-  // Two files joined name no file: nothing opens, nothing is said.
-  form->HandOver(" " + spaced + " " + spaced);
-  EXPECT_EQ(Documents(), 1);
   EXPECT_TRUE(dialogs->messages.empty());
 }
 

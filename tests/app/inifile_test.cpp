@@ -98,15 +98,19 @@ TEST(IniFile, TextIsShiftJisOnDisk) {
   EXPECT_EQ(file.readAll(), QByteArray("[font]\r\nname=\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E\r\n"));
 
   TIniFile back;
-  ASSERT_TRUE(back.Load(path));
+  ASSERT_EQ(back.Load(path), TReadResult::Read);
   EXPECT_EQ(back.ReadString("font", "name", ""), QStringLiteral("ＭＳ ゴシック"));
 }
 
-TEST(IniFile, MissingFileLoadsNothing) {
+TEST(IniFile, AMissingOrUnreadableFileLoadsNothingAndSaysWhich) {
   QTemporaryDir dir;
   TIniFile ini("[a]\r\nb=1\r\n");
-  EXPECT_FALSE(ini.Load(dir.filePath("none.ini")));
+  EXPECT_EQ(ini.Load(dir.filePath("none.ini")), TReadResult::Missing);
   EXPECT_EQ(ini.Text(), "");
+  ini = TIniFile("[a]\r\nb=1\r\n");
+  EXPECT_EQ(ini.Load(dir.path()), TReadResult::Failed);  // a folder
+  EXPECT_EQ(ini.Text(), "");
+  EXPECT_EQ(ini.Load("/proc/self/mem"), TReadResult::Failed);  // an I/O error
 }
 
 TEST(IniFile, SaveIntoAMissingFolderFailsWithAReason) {

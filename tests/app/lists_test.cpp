@@ -16,15 +16,19 @@ TEST(TextList, LinesInAnyEndingAndWrittenWithCrLf) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("one\r\n\r\ntwo\nthree\r\x82\xA0\r\n");
   }
-  const auto list = LoadList(path);
-  ASSERT_TRUE(list);
-  EXPECT_EQ(*list, (TStringList{"one", "", "two", "three", "\x82\xA0"}));
+  TStringList list;
+  ASSERT_EQ(LoadList(path, list), TReadResult::Read);
+  EXPECT_EQ(list, (TStringList{"one", "", "two", "three", "\x82\xA0"}));
 
-  ASSERT_TRUE(SaveList(path, *list));
+  ASSERT_TRUE(SaveList(path, list));
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), QByteArray("one\r\n\r\ntwo\r\nthree\r\n\x82\xA0\r\n"));
-  EXPECT_FALSE(LoadList(dir.filePath("missing.lst")));
+  EXPECT_EQ(LoadList(dir.filePath("missing.lst"), list), TReadResult::Missing);
+  EXPECT_TRUE(list.empty());
+  list = {"x"};
+  EXPECT_EQ(LoadList("/proc/self/mem", list), TReadResult::Failed);
+  EXPECT_TRUE(list.empty());
 }
 
 TEST(RecentList, NewestLastAndAtMostFive) {

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QScreen>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,8 +13,12 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <unistd.h>
+
+#include "app/childwin.h"
 #include "app/clock.h"
 #include "app/inifile.h"
+#include "editor/qt/tafedit.h"
 #include "mainfixture.h"
 
 namespace {
@@ -146,6 +151,70 @@ TEST_F(MainFormStart, ClosingWritesSettingsAndListsAndRemovesTheScratchFile) {
   EXPECT_EQ(ReadFile("teikei.lst"), "");
   EXPECT_TRUE(QFile::exists(dir.filePath("fav.lst")));
   EXPECT_FALSE(QFile::exists(dir.filePath("tmp")));
+}
+
+// Values that crashed the editor, hung it or put the window off every
+// screen: the window comes up on the screen, a document opens and is
+// drawn, and what is written back works.
+TEST_F(MainFormStart, ExtremeAndGarbageSettingsStillStartOnScreenAndAreWrittenBackSane) {
+  WriteIni(
+      "[form]\r\nleft=100000\r\ntop=-100000\r\nwidth=2147483647\r\nheight=tall\r\n"
+      "[afedit]\r\nlmgn=-2147483648\r\npich=2147483647\r\ndefwrappos=-1073741824\r\n"
+      "umgn=-7\r\n[font]\r\nsize=2147483647\r\ncolor=-2147483648\r\nname=\r\n"
+      "[color]\r\nhtml=$FFFFFFFF\r\nafColor=-1\r\n[options]\r\nfoldright=1\r\n"
+      "[history]\r\n0=\x01\xFF\r\n");
+  WriteFile("a.txt", QByteArray("<p>\"text\"</p>\tand more\r\n").repeated(200));
+  TMainForm& f = Start();
+  f.show();
+  const QRect screen = f.screen()->availableGeometry();
+  // The frame's edges are the window system's; the window itself is on the screen.
+  EXPECT_TRUE(screen.contains(QRect(f.pos(), f.size())));
+  TMDIChild* child = f.OpenDocument(dir.filePath("a.txt"));
+  ASSERT_NE(child, nullptr);
+  EXPECT_FALSE(child->AFEdit->grab().isNull());
+
+  ASSERT_TRUE(f.close());
+  const TIniFile ini(ReadFile("zibeditor.ini").toStdString());
+  const QRect written(ini.ReadInteger("form", "left", -1), ini.ReadInteger("form", "top", -1),
+                      ini.ReadInteger("form", "width", -1), ini.ReadInteger("form", "height", -1));
+  EXPECT_TRUE(screen.contains(written)) << written.x() << "," << written.y();
+  EXPECT_EQ(written.height(), 460);
+  EXPECT_EQ(ini.ReadInteger("afedit", "lmgn", -1), 0);
+  EXPECT_EQ(ini.ReadInteger("afedit", "pich", -1), kMaxRowPich);
+  EXPECT_EQ(ini.ReadInteger("afedit", "defwrappos", -1), 60);
+  EXPECT_EQ(ini.ReadInteger("afedit", "umgn", -1), 1);
+  EXPECT_EQ(ini.ReadInteger("font", "size", -1), kMaxFontSize);
+}
+
+// A settings or list file that exists but could not be read is reported
+// once, at start, and left as it is at exit rather than replaced by defaults.
+TEST_F(MainFormStart, FilesThatCouldNotBeReadAreReportedOnceAndNotWrittenBack) {
+  ASSERT_TRUE(QFile::link("/proc/self/mem", dir.filePath("zibeditor.ini")));  // an I/O error
+  ASSERT_TRUE(QDir(dir.path()).mkdir("key.lst"));
+  WriteFile("teikei.lst", "phrase\r\n");
+  const bool root = ::geteuid() == 0;  // root reads a file of mode 0200 all the same
+  if (!root) {
+    WriteFile("fav.lst", "http://example.com/\r\n");
+    QFile::setPermissions(dir.filePath("fav.lst"), QFile::WriteOwner);
+  }
+  TMainForm& f = Start();
+  EXPECT_TRUE(dialogs->messages.empty()) << "reported once the window is up";
+  QCoreApplication::processEvents();
+  ASSERT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_TRUE(dialogs->messages[0].contains(dir.filePath("zibeditor.ini") + " の読み込みに失敗しました"));
+  EXPECT_TRUE(dialogs->messages[0].contains(dir.filePath("key.lst")));
+  EXPECT_EQ(dialogs->messages[0].contains(dir.filePath("fav.lst")), !root);
+  EXPECT_FALSE(dialogs->messages[0].contains("teikei.lst"));
+
+  ASSERT_TRUE(f.close());
+  EXPECT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_TRUE(QFileInfo(dir.filePath("zibeditor.ini")).isSymLink());
+  EXPECT_TRUE(QFileInfo(dir.filePath("key.lst")).isDir());
+  EXPECT_EQ(ReadFile("teikei.lst"), "phrase\r\n");
+  if (!root) {
+    QFile::setPermissions(dir.filePath("fav.lst"), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(ReadFile("fav.lst"), "http://example.com/\r\n");
+  }
 }
 
 TEST_F(MainFormStart, AnUnwritableSettingsFileIsReportedNotIgnored) {

@@ -39,8 +39,47 @@ TEST(Settings, OutOfRangeValuesAreReplaced) {
   EXPECT_EQ(s.RowPich, 4);
   EXPECT_EQ(s.DefWrapPos, 60);
   EXPECT_EQ(s.TopMgn, 1);
-  EXPECT_EQ(s.LeftMgn, -5);  // not checked on reading
+  EXPECT_EQ(s.LeftMgn, 0);
   EXPECT_EQ(s.Font.Size, 9);
+}
+
+// Values that crashed the editor, hung it or put the window out of reach.
+TEST(Settings, ExtremeNumbersAreBroughtIntoRangesThatWork) {
+  const TSettings low = ReadSettings(TIniFile(
+      "[form]\r\nleft=-2147483648\r\ntop=-100000\r\nwidth=-2147483648\r\n"
+      "[afedit]\r\nlmgn=-2147483648\r\ndefwrappos=3\r\n"
+      "[form2]\r\nheight=-1\r\nband0width=-2147483648\r\n"));
+  EXPECT_EQ(*low.Form, (TFormBounds{-kMaxWindowExtent, -kMaxWindowExtent, 640, 460}));
+  EXPECT_EQ(low.LeftMgn, 0);
+  EXPECT_EQ(low.DefWrapPos, kMinWrapPos);
+  EXPECT_EQ(low.Preview.Height, 490);
+  EXPECT_EQ(low.Preview.BandWidth[0], 0);
+
+  const TSettings high = ReadSettings(TIniFile(
+      "[form]\r\nleft=100000\r\ntop=2147483647\r\nwidth=2147483647\r\nheight=$7FFFFFFF\r\n"
+      "[afedit]\r\npich=2147483647\r\ndefwrappos=2147483647\r\nlmgn=1073741824\r\n"
+      "umgn=99999999\r\n[font]\r\nsize=2147483647\r\n"
+      "[form2]\r\nwidth=2147483647\r\nband2width=2147483647\r\n"));
+  EXPECT_EQ(*high.Form, (TFormBounds{kMaxWindowExtent, kMaxWindowExtent, kMaxWindowExtent,
+                                     kMaxWindowExtent}));
+  EXPECT_EQ(high.RowPich, kMaxRowPich);
+  EXPECT_EQ(high.DefWrapPos, kMaxWrapPos);
+  EXPECT_EQ(high.LeftMgn, kMaxMargin);
+  EXPECT_EQ(high.TopMgn, kMaxMargin);
+  EXPECT_EQ(high.Font.Size, kMaxFontSize);
+  EXPECT_EQ(high.Preview.Width, kMaxWindowExtent);
+  EXPECT_EQ(high.Preview.BandWidth[2], kMaxWindowExtent);
+}
+
+TEST(Settings, AWindowIsFittedOntoTheScreenItOverlapsMost) {
+  const QList<QRect> screens{QRect(0, 0, 1280, 1024), QRect(1280, 24, 1920, 1056)};
+  // Already on a screen: unchanged.
+  EXPECT_EQ(FitOnScreens(QRect(100, 50, 640, 460), screens), QRect(100, 50, 640, 460));
+  // Mostly on the second: pulled wholly onto it.
+  EXPECT_EQ(FitOnScreens(QRect(2900, 0, 640, 460), screens), QRect(2560, 24, 640, 460));
+  // Off every screen: onto the first, shrunk to fit it.
+  EXPECT_EQ(FitOnScreens(QRect(100000, -100000, 32767, 460), screens), QRect(0, 0, 1280, 460));
+  EXPECT_EQ(FitOnScreens(QRect(-50, -50, 100, 100), {}), QRect(-50, -50, 100, 100));
 }
 
 TEST(Settings, ColoursByNameOrNumberAndFontColourOnlyAsNumber) {

@@ -2,4 +2,7 @@
 
 #include <QDialog>
 
-void ScriptedDialogs::RunModal(QDialog& dialog) { modalWindows.push_back(dialog.objectName()); }
+void ScriptedDialogs::RunModal(QDialog& dialog) {
+  modalWindows.push_back(dialog.objectName());
+  Shown();
+}

@@ -1,12 +1,14 @@
 // Dialogs that answer from a script and remember what they were asked.
 // A dialog that comes up without a scripted answer fails the test and is
-// cancelled.
+// cancelled. `whileShown` runs while each dialog is up, as if the user
+// had not answered yet.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -30,27 +32,39 @@ class ScriptedDialogs : public Dialogs {
   std::vector<QString> messages;
   std::vector<QString> confirmations;
   std::vector<QString> modalWindows;  // object names
+  std::function<void()> whileShown;
 
   std::optional<QString> OpenFile(const TFileDialogSpec& spec) override {
     openRequests.push_back(spec);
+    Shown();
     return Next(openAnswers, "open");
   }
   std::optional<QString> SaveFile(const TFileDialogSpec& spec) override {
     saveRequests.push_back(spec);
+    Shown();
     return Next(saveAnswers, "save");
   }
   std::optional<QString> InputText(const QString& title, const QString& prompt,
                                    const QString& value) override {
     inputRequests.push_back({title, prompt, value});
+    Shown();
     return Next(inputAnswers, "input");
   }
-  std::optional<TColor> PickColor(TColor) override { return Next(colorAnswers, "colour"); }
+  std::optional<TColor> PickColor(TColor) override {
+    Shown();
+    return Next(colorAnswers, "colour");
+  }
   std::optional<TFontTemplate> PickFont(const TFontTemplate&) override {
+    Shown();
     return Next(fontAnswers, "font");
   }
-  void ShowMessage(const QString& text) override { messages.push_back(text); }
+  void ShowMessage(const QString& text) override {
+    messages.push_back(text);
+    Shown();
+  }
   TAnswer Confirm(const QString& text) override {
     confirmations.push_back(text);
+    Shown();
     if (confirmAnswers.empty()) {
       ADD_FAILURE() << "unexpected confirmation: " << text.toStdString();
       return TAnswer::Cancel;
@@ -62,6 +76,9 @@ class ScriptedDialogs : public Dialogs {
   void RunModal(QDialog& dialog) override;
 
  private:
+  void Shown() {
+    if (whileShown) whileShown();
+  }
   template <typename T>
   static std::optional<T> Next(std::deque<std::optional<T>>& answers, const char* kind) {
     if (answers.empty()) {
