@@ -35,6 +35,9 @@ errors() {
   : >"$work/a"
   expect_error 2 'more than one input file' -f sjis -t utf8 "$work/a" "$work/a"
   printf 'abc\xC3' | expect_error 1 'not valid UTF-8' -f utf8 -t sjis
+  # An overlong NUL and an encoded surrogate are no UTF-8 either.
+  printf 'a\xC0\x80b' | expect_error 1 'not valid UTF-8' -f utf8 -t sjis
+  printf '\xED\xA0\x80' | expect_error 1 'not valid UTF-8' -f utf8 -t ucs2
 
   # Losses are reported on stderr, and the text still converted.
   printf 'a\xF0\x9F\x98\x80b' | "$zibconv" -f utf8 -t sjis >"$work/out" 2>"$work/err" || fail "emoji: exit $?"
