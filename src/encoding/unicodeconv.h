@@ -1,5 +1,6 @@
 // UTF-8 and UCS-2 <-> Shift-JIS, through UTF-16 and code page 932. No
-// byte-order mark is read or written: U+FEFF converts like any character.
+// byte-order mark is read or written here: U+FEFF converts like any
+// character (a file's mark is filetext.h's business).
 #pragma once
 
 #include <cstddef>
