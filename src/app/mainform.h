@@ -6,12 +6,11 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
-#include <string>
-#include <string_view>
+#include <optional>
 
 #include "app/dialogs.h"
+#include "app/fileorigin.h"
 #include "app/inifile.h"
 #include "app/recentlist.h"
 #include "app/settings.h"
@@ -139,12 +138,14 @@ class TMainForm : public QMainWindow {
   void FileNew();
   void FileOpen(int mode);
   void FileSave();
-  void EncodedSave(const std::function<std::string(std::string_view)>& convert, bool clearsModified);
+  void EncodedSave(TEncoding encoding, bool clearsModified, const QString& lossNotice);
   void ToggleRightEdgeWrap();
   void ReapplyEditorSettings();
   void GiveViewOptions();
   void RepaintEditors();
   bool SaveFile(TMDIChild& child, const QString& path, int options);
+  std::optional<TWriteTarget> SaveTarget(const TMDIChild& child, const QString& path);
+  void NoteWritten(TMDIChild& child, const QString& path, TEncoding encoding, bool bom);
 
   TSettingsFiles files_;
   std::unique_ptr<Dialogs> dialogs_;

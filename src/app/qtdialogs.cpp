@@ -96,4 +96,9 @@ TAnswer QtDialogs::Confirm(const QString& text) {
   return TAnswer::Cancel;
 }
 
+bool QtDialogs::Ask(const QString& text) {
+  return QMessageBox::question(parent_, kTitle, text, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
 void QtDialogs::RunModal(QDialog& dialog) { dialog.exec(); }

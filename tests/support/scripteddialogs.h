@@ -20,11 +20,13 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<TColor>> colorAnswers;
   std::deque<std::optional<TFontTemplate>> fontAnswers;
   std::deque<TAnswer> confirmAnswers;
+  std::deque<bool> askAnswers;
 
   std::vector<TFileDialogSpec> openRequests;
   std::vector<TFileDialogSpec> saveRequests;
   std::vector<QString> messages;
   std::vector<QString> confirmations;
+  std::vector<QString> questions;  // asked with Yes and No
   std::vector<QString> modalWindows;  // object names
 
   std::optional<QString> OpenFile(const TFileDialogSpec& spec) override {
@@ -52,6 +54,16 @@ class ScriptedDialogs : public Dialogs {
     const TAnswer a = confirmAnswers.front();
     confirmAnswers.pop_front();
     return a;
+  }
+  bool Ask(const QString& text) override {
+    questions.push_back(text);
+    if (askAnswers.empty()) {
+      ADD_FAILURE() << "unexpected question: " << text.toStdString();
+      return false;
+    }
+    const bool yes = askAnswers.front();
+    askAnswers.pop_front();
+    return yes;
   }
   void RunModal(QDialog& dialog) override;
 
