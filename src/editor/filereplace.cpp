@@ -98,11 +98,12 @@ int WriteBeside(const fs::path& target, const struct stat* old,
   return 0;
 }
 
-// The file to write: through every link, or the path as given.
+// The file to write, absolute so that its folder is known: through every
+// link, or the path itself.
 fs::path TargetOf(const std::string& path, TLinkPolicy links) {
-  if (links == TLinkPolicy::Replace) return path;
   std::error_code ec;
-  fs::path target = fs::weakly_canonical(fs::path(path), ec);
+  fs::path target = links == TLinkPolicy::Follow ? fs::weakly_canonical(fs::path(path), ec)
+                                                 : fs::absolute(fs::path(path), ec);
   return ec ? fs::path(path) : target;
 }
 

@@ -153,6 +153,14 @@ TEST_F(SaveFile, TheNextSaveRemovesTemporariesAnInterruptedOneLeft) {
   for (const auto& entry : std::filesystem::directory_iterator(dir)) left.insert(entry.path().filename());
   EXPECT_EQ(left, (std::set<std::string>{"doc.txt", ".doc.txt.zibABC", ".doc.txt.zibAB-CDE", ".other.txt.zibA1b2C3",
                                          "doc.txt.zibA1b2C3"}));
+
+  // A path relative to the working folder, written without following links.
+  std::ofstream(dir / ".doc.txt.zibZ9y8X7") << "half";
+  const auto cwd = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  EXPECT_TRUE(edit.SaveToFile("doc.txt", 0, nullptr, TLinkPolicy::Replace));
+  std::filesystem::current_path(cwd);
+  EXPECT_FALSE(std::filesystem::exists(dir / ".doc.txt.zibZ9y8X7"));
 }
 
 // Where a link appeared after the document was read, the save replaces the
@@ -192,7 +200,7 @@ TEST_F(SaveFile, AnIdentityTellsEveryKindOfChange) {
   std::filesystem::create_symlink(path, dir / "link.txt");
   const TFileIdentity link = IdentityOf((dir / "link.txt").string());
   EXPECT_TRUE(link.IsLink);
-  EXPECT_EQ(link.Target, path);
+  EXPECT_EQ(link.Target, std::filesystem::canonical(path).string());
   EXPECT_TRUE(link.SameFile(IdentityOf(path)));
 }
 
