@@ -137,7 +137,7 @@ bool TMainForm::SaveDocumentAs(TMDIChild& child, int options, bool rename) {
 
 // A failed write leaves the document modified and says why.
 bool TMainForm::SaveFile(TMDIChild& child, const QString& path, int options) {
-  const std::optional<TWriteTarget> target = SaveTarget(child, path);
+  const std::optional<TWriteTarget> target = ConfirmedTarget(child, path);
   if (!target) return false;
   TAFEdit& e = *child.AFEdit;
   std::string error;
@@ -162,7 +162,7 @@ void TMainForm::EncodedSave(TEncoding encoding, bool clearsModified, const QStri
   PrepareSaveDialog(saveDialog_, w->windowTitle());
   const std::optional<QString> path = dialogs_->SaveFile(saveDialog_);
   if (!path) return;
-  const std::optional<TWriteTarget> target = SaveTarget(*w, *path);
+  const std::optional<TWriteTarget> target = ConfirmedTarget(*w, *path);
   if (!target) return;
   // A mark the file had is written again when it gets its own encoding back.
   const bool bom = w->Origin.Bom && w->Origin.Encoding == encoding;
@@ -183,7 +183,7 @@ void TMainForm::EncodedSave(TEncoding encoding, bool clearsModified, const QStri
 
 // Where the document may be written to path, or nothing when it must not
 // be (after saying why) or the user keeps a file that changed on disk.
-std::optional<TWriteTarget> TMainForm::SaveTarget(const TMDIChild& child, const QString& path) {
+std::optional<TWriteTarget> TMainForm::ConfirmedTarget(const TMDIChild& child, const QString& path) {
   const TFileOrigin& origin = child.Origin;
   const std::string file = path.toStdString();
   const TFileIdentity now = IdentityOf(file);

@@ -144,7 +144,7 @@ class TMainForm : public QMainWindow {
   void GiveViewOptions();
   void RepaintEditors();
   bool SaveFile(TMDIChild& child, const QString& path, int options);
-  std::optional<TWriteTarget> SaveTarget(const TMDIChild& child, const QString& path);
+  std::optional<TWriteTarget> ConfirmedTarget(const TMDIChild& child, const QString& path);
   void NoteWritten(TMDIChild& child, const QString& path, TEncoding encoding, bool bom);
 
   TSettingsFiles files_;
