@@ -7,6 +7,7 @@
 
 #include <QMdiSubWindow>
 
+#include "app/fileorigin.h"
 #include "app/htmlcolor.h"
 
 class QMenu;
@@ -23,6 +24,7 @@ class TMDIChild : public QMdiSubWindow {
   int ResizeDelta = 0;
   bool ResizePending = false;
   bool SavedEdited = false;
+  TFileOrigin Origin;  // the file behind the caption's path
 
   // The main window's editor options, margins and row pitch, then the
   // resize handling.

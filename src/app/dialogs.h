@@ -42,6 +42,8 @@ class Dialogs {
   virtual void ShowMessage(const QString& text) = 0;
   // A question with Yes, No and Cancel.
   virtual TAnswer Confirm(const QString& text) = 0;
+  // A question with Yes and No (the default); true for Yes.
+  virtual bool Ask(const QString& text) = 0;
   // Any other modal window (the About box, the list editor, ...).
   virtual void RunModal(QDialog& dialog) = 0;
 };

@@ -3,18 +3,11 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 
-#include "encoding/sjisconv.h"
-#include "encoding/unicodeconv.h"
+#include <utility>
 
 namespace {
-
-std::string UpToZeroByte(const QByteArray& data) {
-  const qsizetype zero = data.indexOf('\0');
-  return std::string(data.constData(), static_cast<std::size_t>(zero < 0 ? data.size() : zero));
-}
 
 // The extension as the file-name part carries it, dot included.
 QString Extension(const QString& path) {
@@ -23,33 +16,35 @@ QString Extension(const QString& path) {
   return dot < 0 ? QString() : name.mid(dot);
 }
 
+TEncoding EncodingOf(int openMode) {
+  switch (openMode) {
+    case omEuc: return TEncoding::Euc;
+    case omJis: return TEncoding::Jis;
+    case omUtf8: return TEncoding::Utf8;
+    case omUcs2: return TEncoding::Ucs2;
+    default: return TEncoding::ShiftJis;
+  }
+}
+
 }  // namespace
 
 TDocumentText ReadDocument(const QString& path, int mode) {
   TDocumentText doc;
+  // Taken before reading: a change meanwhile then shows at the next save.
+  const TFileIdentity identity = IdentityOf(path.toStdString());
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return doc;
   const QByteArray data = file.readAll();
   if (file.error() != QFileDevice::NoError) return doc;
-  doc.Ok = true;
-  const TAutoSjisConv conv;
-  switch (mode) {
-    case omUcs2:
-      doc.Text = Ucs2ToSjis(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
-                            &doc.Replaced);
-      break;
-    case omEuc: doc.Text = conv.EucToSjis(UpToZeroByte(data)); break;
-    case omJis: doc.Text = conv.JisToSjis(UpToZeroByte(data)); break;
-    case omUtf8: {
-      const std::string utf8 = UpToZeroByte(data);
-      doc.Text = Utf8ToSjis(utf8, &doc.Replaced);
-      // An empty result from bytes means they were no UTF-8: opening them
-      // as an empty document would invite saving nothing over the file.
-      doc.Ok = !(doc.Text.empty() && !utf8.empty());
-      break;
-    }
-    default: doc.Text = UpToZeroByte(data); break;
-  }
+  const TEncoding encoding = EncodingOf(mode);
+  TDecodedText decoded =
+      DecodeText(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), encoding, true);
+  // Bytes that are no UTF-8 give no text; opening them as an empty
+  // document would invite saving nothing over the file.
+  doc.Ok = !decoded.Malformed;
+  doc.Text = std::move(decoded.Text);
+  doc.Replaced = decoded.Replaced;
+  doc.Origin = TFileOrigin{encoding, decoded.Bom, decoded.CutAtNul, identity};
   return doc;
 }
 

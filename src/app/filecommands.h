@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/dialogs.h"
+#include "app/fileorigin.h"
 
 // How the next file is read (OpenMode).
 enum TOpenMode : int {
@@ -25,11 +26,13 @@ struct TDocumentText {
   bool Ok = false;
   std::string Text;           // Shift-JIS
   std::size_t Replaced = 0;   // characters without a Shift-JIS form, now "?"
+  TFileOrigin Origin;
 };
 
-// Reads the whole file and converts it by mode: bytes up to the first zero
-// byte (UCS-2: up to the first zero unit). Not Ok when the file cannot be
-// read, or when UTF-8 mode meets bytes that are no UTF-8.
+// Reads the whole file and converts it by mode: after a leading byte-order
+// mark (UTF-8, UCS-2), up to the first zero byte (UCS-2: the first zero
+// unit). Not Ok when the file cannot be read, or when UTF-8 mode meets
+// bytes that are no UTF-8.
 TDocumentText ReadDocument(const QString& path, int mode);
 
 

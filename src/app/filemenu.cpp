@@ -1,4 +1,5 @@
 // The commands of "ファイル(&F)", "右端で折り返す", and the edit commands.
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 
@@ -10,8 +11,7 @@
 #include "app/wholefile.h"
 #include "app/mainform.h"
 #include "editor/qt/tafedit.h"
-#include "encoding/sjisconv.h"
-#include "encoding/unicodeconv.h"
+#include "encoding/filetext.h"
 
 namespace {
 
@@ -21,6 +21,28 @@ QString WriteFailure(const QString& path, const QString& why) {
 
 // Auto-format windows write every row as a line of its own.
 int SaveOptionsOf(const TMDIChild& child) { return child.Tag == 1 ? soEveryRowALine : 0; }
+
+// The saves in another encoding; the window keeps its path.
+struct TEncodedSave {
+  const char* id;
+  TEncoding encoding;
+  bool clearsModified;     // after a UCS-2 save the document still counts as modified
+  const char* lossNotice;  // %1: how many characters the conversion could not keep
+};
+
+constexpr const char* kInvalidSjisNotice =
+    "Shift-JIS として正しくない %1 文字を U+FFFD に置き換えて保存しました";
+constexpr TEncodedSave kEncodedSaves[] = {
+    {"UnicodeUTF81Click", TEncoding::Utf8, true, kInvalidSjisNotice},
+    {"Jis2Click", TEncoding::Jis, true, "JIS で表せない %1 文字を \"?\" に置き換えて保存しました"},
+    {"UnicodeUCS22Click", TEncoding::Ucs2, false, kInvalidSjisNotice},
+};
+
+// The path names the file the document's caption names.
+bool IsOwnFile(const TMDIChild& child, const QString& path) {
+  return QDir::cleanPath(QFileInfo(path).absoluteFilePath()) ==
+         QDir::cleanPath(QFileInfo(child.windowTitle()).absoluteFilePath());
+}
 
 }  // namespace
 
@@ -45,15 +67,11 @@ void TMainForm::WireFileCommands() {
       if (TMDIChild* w = ActiveChild()) SaveDocumentAs(*w, options, false);
     });
   }
-  c.SetHandler(QStringLiteral("UnicodeUTF81Click"), [this] {
-    EncodedSave([](std::string_view s) { return SjisToUtf8(s); }, true);
-  });
-  c.SetHandler(QStringLiteral("Jis2Click"), [this] {
-    EncodedSave([](std::string_view s) { return TAutoSjisConv().SjisToJis(s); }, true);
-  });
-  c.SetHandler(QStringLiteral("UnicodeUCS22Click"), [this] {
-    EncodedSave([](std::string_view s) { return SjisToUcs2(s); }, false);
-  });
+  for (const TEncodedSave& save : kEncodedSaves) {
+    c.SetHandler(QLatin1String(save.id), [this, save] {
+      EncodedSave(save.encoding, save.clearsModified, QString::fromUtf8(save.lossNotice));
+    });
+  }
   c.SetHandler(QStringLiteral("FileCloseItem"), [this] {
     if (TMDIChild* w = ActiveChild()) w->close();
   });
@@ -87,16 +105,24 @@ void TMainForm::FileOpen(int mode) {
   if (const std::optional<QString> path = dialogs_->OpenFile(OpenDialogSpec())) OpenExisting(*path);
 }
 
-// Without a file of its name yet, a document is saved under a new one.
+// Without a file of its name yet, a document is saved under a new one; one
+// read only up to a NUL may only be saved under a new one.
 void TMainForm::FileSave() {
   TMDIChild* w = ActiveChild();
   if (!w) return;
   const QString path = w->windowTitle();
+  if (w->Origin.CutAtNul) {
+    if (dialogs_->Ask(path + QStringLiteral(" は NUL 文字の手前までしか読み込んでいないため、上書き保存できません。\r\n"
+                                            "名前を付けて保存しますか？"))) {
+      SaveDocumentAs(*w, SaveOptionsOf(*w), true);
+    }
+    return;
+  }
   if (!QFileInfo(path).isFile()) {
     SaveDocumentAs(*w, SaveOptionsOf(*w), true);
     return;
   }
-  SaveFile(*w, path, SaveOptionsOf(*w));
+  if (SaveFile(*w, path, SaveOptionsOf(*w))) NoteWritten(*w, path, TEncoding::ShiftJis, false);
 }
 
 bool TMainForm::SaveDocumentAs(TMDIChild& child, int options, bool rename) {
@@ -105,17 +131,20 @@ bool TMainForm::SaveDocumentAs(TMDIChild& child, int options, bool rename) {
   if (!path || !SaveFile(child, *path, options)) return false;
   AddToHistory(*path);
   if (rename) child.setWindowTitle(*path);
+  NoteWritten(child, *path, TEncoding::ShiftJis, false);
   return true;
 }
 
 // A failed write leaves the document modified and says why.
 bool TMainForm::SaveFile(TMDIChild& child, const QString& path, int options) {
+  const std::optional<TWriteTarget> target = ConfirmedTarget(child, path);
+  if (!target) return false;
   TAFEdit& e = *child.AFEdit;
   std::string error;
   bool saved = false;
   {
     TBusyIndicator busy(this, QStringLiteral("保存中..."), static_cast<long long>(e.RowCount()) * 40);
-    saved = e.SaveToFile(path.toStdString(), options, &error);
+    saved = e.SaveToFile(target->Path, options, &error, target->Links);
   }
   if (!saved) {
     dialogs_->ShowMessage(WriteFailure(path, QString::fromStdString(error)));
@@ -127,23 +156,58 @@ bool TMainForm::SaveFile(TMDIChild& child, const QString& path, int options) {
 }
 
 // The text in another encoding, written whole; the window keeps its path.
-void TMainForm::EncodedSave(const std::function<std::string(std::string_view)>& convert,
-                            bool clearsModified) {
+void TMainForm::EncodedSave(TEncoding encoding, bool clearsModified, const QString& lossNotice) {
   TMDIChild* w = ActiveChild();
   if (!w) return;
   PrepareSaveDialog(saveDialog_, w->windowTitle());
   const std::optional<QString> path = dialogs_->SaveFile(saveDialog_);
   if (!path) return;
+  const std::optional<TWriteTarget> target = ConfirmedTarget(*w, *path);
+  if (!target) return;
+  // A mark the file had is written again when it gets its own encoding back.
+  const bool bom = w->Origin.Bom && w->Origin.Encoding == encoding;
+  const TEncodedText encoded = EncodeText(w->AFEdit->Text(), encoding, bom);
   QString error;
-  if (!WriteWholeFile(*path, convert(w->AFEdit->Text()), &error)) {
+  if (!WriteWholeFile(QString::fromStdString(target->Path), encoded.Bytes, &error, target->Links)) {
     dialogs_->ShowMessage(WriteFailure(*path, error));
     return;
   }
   AddToHistory(*path);
+  NoteWritten(*w, *path, encoding, bom);
   if (clearsModified) {
     w->AFEdit->SetEdited(false);
     w->SavedEdited = false;
   }
+  if (encoded.Lost > 0) dialogs_->ShowMessage(lossNotice.arg(encoded.Lost));
+}
+
+// Where the document may be written to path, or nothing when it must not
+// be (after saying why) or the user keeps a file that changed on disk.
+std::optional<TWriteTarget> TMainForm::ConfirmedTarget(const TMDIChild& child, const QString& path) {
+  const TFileOrigin& origin = child.Origin;
+  const std::string file = path.toStdString();
+  const TFileIdentity now = IdentityOf(file);
+  if (origin.CutAtNul && now.SameFile(origin.Identity)) {
+    dialogs_->ShowMessage(path + QStringLiteral(" は NUL 文字の手前までしか読み込んでいないため、"
+                                                "このファイルには保存できません(-_-;)"));
+    return std::nullopt;
+  }
+  if (!IsOwnFile(child, path)) return TWriteTarget{file, TLinkPolicy::Follow};
+  if (origin.ChangedOnDisk(now) &&
+      !dialogs_->Ask(path + QStringLiteral(" は読み込みまたは保存の後で、ほかのプログラムによって変更されています。\r\n"
+                                           "上書きしますか？"))) {
+    return std::nullopt;
+  }
+  return origin.SaveTarget(file, now);
+}
+
+// After a write to path: when that is the document's own file, the origin
+// describes it from now on.
+void TMainForm::NoteWritten(TMDIChild& child, const QString& path, TEncoding encoding, bool bom) {
+  if (!IsOwnFile(child, path)) return;
+  const bool wasCut = child.Origin.CutAtNul;
+  child.Origin = TFileOrigin{encoding, bom, false, IdentityOf(path.toStdString())};
+  if (wasCut) child.AFEdit->SetReadOnly(false);  // the file holds all of the text now
 }
 
 void TMainForm::ToggleRightEdgeWrap() {

@@ -9,11 +9,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "app/dialogs.h"
+#include "app/fileorigin.h"
 #include "app/inifile.h"
 #include "app/recentlist.h"
 #include "app/settings.h"
@@ -148,7 +150,7 @@ class TMainForm : public QMainWindow {
   void FileNew();
   void FileOpen(int mode);
   void FileSave();
-  void EncodedSave(const std::function<std::string(std::string_view)>& convert, bool clearsModified);
+  void EncodedSave(TEncoding encoding, bool clearsModified, const QString& lossNotice);
   void ToggleRightEdgeWrap();
   void ReapplyEditorSettings();
   void GiveViewOptions();
@@ -157,6 +159,8 @@ class TMainForm : public QMainWindow {
   // HTML tags.
   void WireTagCommands();
   void RunTagCommand(const TTagCommand& command);
+  std::optional<TWriteTarget> ConfirmedTarget(const TMDIChild& child, const QString& path);
+  void NoteWritten(TMDIChild& child, const QString& path, TEncoding encoding, bool bom);
 
   TSettingsFiles files_;
   std::unique_ptr<Dialogs> dialogs_;

@@ -140,6 +140,14 @@ bool TMainForm::LoadFile(TMDIChild& child, const QString& path) {
     TMemoryInStream in(doc.Text);
     e.LoadFromStream(in, options);
   }
+  child.Origin = doc.Origin;
+  // Saving what was read would drop the rest of the file: the saves refuse
+  // to write over it, and the editor takes no typing.
+  if (doc.Origin.CutAtNul) {
+    e.SetReadOnly(true);
+    dialogs_->ShowMessage(path + QStringLiteral(" には NUL 文字が含まれています。\r\n"
+                                                "最初の NUL 文字の手前までを読み取り専用で開きました(-_-;)"));
+  }
   if (doc.Replaced > 0) {
     dialogs_->ShowMessage(QStringLiteral("Shift-JIS で表せない %1 文字を \"?\" に置き換えました")
                               .arg(doc.Replaced));

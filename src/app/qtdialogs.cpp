@@ -117,6 +117,12 @@ TAnswer QtDialogs::Confirm(const QString& text) {
   return TAnswer::Cancel;
 }
 
+bool QtDialogs::Ask(const QString& text) {
+  const TOutsideWork::THold hold;
+  return QMessageBox::question(parent_, kTitle, text, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
 void QtDialogs::RunModal(QDialog& dialog) {
   const TOutsideWork::THold hold;
   dialog.exec();

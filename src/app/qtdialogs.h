@@ -17,6 +17,7 @@ class QtDialogs : public Dialogs {
   std::optional<TFontTemplate> PickFont(const TFontTemplate& initial) override;
   void ShowMessage(const QString& text) override;
   TAnswer Confirm(const QString& text) override;
+  bool Ask(const QString& text) override;
   void RunModal(QDialog& dialog) override;
 
  private:

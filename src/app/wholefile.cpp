@@ -1,16 +1,12 @@
 #include "app/wholefile.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include <cstring>
+#include <ostream>
 
-bool WriteWholeFile(const QString& path, const std::string& bytes, QString* error) {
-  // Through a link to the file it names, so the link stays a link.
-  const QFileInfo info(path);
-  QSaveFile file(info.isSymLink() ? info.symLinkTarget() : path);
-  const bool ok = file.open(QIODevice::WriteOnly) &&
-                  file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                      static_cast<qint64>(bytes.size()) &&
-                  file.commit();
-  if (!ok && error) *error = file.errorString();
-  return ok;
+bool WriteWholeFile(const QString& path, const std::string& bytes, QString* error, TLinkPolicy links) {
+  const int err = ReplaceFile(path.toStdString(), links, [&](std::ostream& out) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  });
+  if (err != 0 && error) *error = QString::fromLocal8Bit(std::strerror(err));
+  return err == 0;
 }

@@ -14,6 +14,7 @@
 
 #include "editor/attrlists.h"
 #include "editor/charset.h"
+#include "editor/filereplace.h"
 #include "editor/host.h"
 #include "editor/keys.h"
 #include "editor/rowlist.h"
@@ -134,9 +135,11 @@ class TCustomAFEdit {
   // ---- Loading and saving
   void LoadFromStream(std::istream& stream, int options);
   void SaveToStream(std::ostream& stream, int options) const;
-  // Writes beside the target and replaces it only after a complete write.
-  // False (the text stays edited, *error says why) when it could not.
-  bool SaveToFile(const std::string& fileName, int options, std::string* error = nullptr);
+  // Writes beside the target and replaces it only after a complete write
+  // (ReplaceFile). False (the text stays edited, *error says why) when it
+  // could not.
+  bool SaveToFile(const std::string& fileName, int options, std::string* error = nullptr,
+                  TLinkPolicy links = TLinkPolicy::Follow);
 
   // ---- Wrapping
   // Where to cut the display string s for wrap width w; minPos is the
@@ -333,8 +336,6 @@ class TCustomAFEdit {
   void FireUndoChange();
   void RebuildKeywordChars();
   void ResetDocument();
-  int WriteInPlace(const std::string& target, int options) const;
-  int WriteBeside(const std::string& target, int options, const struct stat* old) const;
   long long CaretByteOffset() const;
   void PlaceCaretAtByteOffset(long long offset);
   bool Recording() const;

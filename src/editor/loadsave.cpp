@@ -1,12 +1,6 @@
 // Reading rows from a byte stream and writing them back.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <istream>
 #include <ostream>
 
@@ -212,79 +206,13 @@ void TCustomAFEdit::SaveToStream(std::ostream& stream, int options) const {
   stream.flush();
 }
 
-namespace {
-
-// Writes the rows to fd and flushes them to the disk; 0 or an errno value.
-template <typename Writer>
-int WriteToFd(int fd, Writer write) {
-  TFdOutStream out(fd);
-  errno = 0;
-  write(out);
-  if (!out.good()) return errno ? errno : EIO;
-  return ::fsync(fd) == 0 ? 0 : errno;
-}
-
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-}  // namespace
-
-// The new content goes to a temporary file beside the target, which then
-// replaces the target in one rename: a failed write leaves the old file as
-// it was. A symbolic link is followed, so the link stays a link; the
-// target's permissions (and, where allowed, owner) are kept. Something
-// that is not a regular file (a device, a pipe) is written in place: a
-// rename would put a plain file in its stead.
-bool TCustomAFEdit::SaveToFile(const std::string& fileName, int options, std::string* error) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path target = fs::weakly_canonical(fs::path(fileName), ec);
-  if (ec) target = fileName;
-  struct stat old {};
-  const bool existed = ::stat(target.c_str(), &old) == 0;
-  int err = 0;
-  if (existed && ::access(target.c_str(), W_OK) != 0) {
-    err = errno;
-  } else if (existed && !S_ISREG(old.st_mode)) {
-    err = WriteInPlace(target.string(), options);
-  } else {
-    err = WriteBeside(target.string(), options, existed ? &old : nullptr);
-  }
+bool TCustomAFEdit::SaveToFile(const std::string& fileName, int options, std::string* error,
+                               TLinkPolicy links) {
+  const int err = ReplaceFile(fileName, links, [&](std::ostream& out) { SaveToStream(out, options); });
   if (err != 0) {
-    if (error) *error = target.string() + ": " + std::strerror(err);
+    if (error) *error = fileName + ": " + std::strerror(err);
     return false;
   }
   undo_.MarkSaved();
   return true;
-}
-
-int TCustomAFEdit::WriteInPlace(const std::string& target, int options) const {
-  const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (fd < 0) return errno;
-  int err = WriteToFd(fd, [&](std::ostream& out) { SaveToStream(out, options); });
-  if (err == EINVAL) err = 0;  // devices and pipes cannot be synced
-  if (::close(fd) != 0 && err == 0) err = errno;
-  return err;
-}
-
-int TCustomAFEdit::WriteBeside(const std::string& target, int options, const struct stat* old) const {
-  namespace fs = std::filesystem;
-  const fs::path path(target);
-  std::string temp = (path.parent_path() / ("." + path.filename().string() + ".zibXXXXXX")).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return errno;
-  int err = WriteToFd(fd, [&](std::ostream& out) { SaveToStream(out, options); });
-  if (err == 0 && old) {
-    // Keeping the owner needs privileges; without them the file still
-    // keeps its permissions.
-    [[maybe_unused]] const int owned = ::fchown(fd, old->st_uid, old->st_gid);
-  }
-  if (err == 0 && ::fchmod(fd, old ? old->st_mode & 07777 : NewFileMode()) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
-  if (err != 0) ::unlink(temp.c_str());
-  return err;
 }

@@ -17,10 +17,6 @@ constexpr char16_t kInvalid = 0xFFFD;
 constexpr char16_t kLoneLead = 0;          // in pairs: the second byte is no trail byte
 constexpr std::uint16_t kNoSjis = 0xFFFF;  // in sjisOf: no Shift-JIS form
 
-constexpr bool IsTrailByte(unsigned b) {
-  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
-
 constexpr bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 constexpr bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
@@ -29,6 +25,9 @@ struct Tables {
   std::vector<char16_t> pairs = std::vector<char16_t>(0x10000, kLoneLead);  // [lead << 8 | trail]
   // [UTF-16 unit]: one byte below 0x100, else lead << 8 | trail.
   std::vector<std::uint16_t> sjisOf = std::vector<std::uint16_t>(0x10000, kNoSjis);
+  // [(lead - 0xF0) << 8 | trail]: the lowest code with a lead below 0xF0
+  // that is the same character, or 0.
+  std::vector<std::uint16_t> lowerTwins = std::vector<std::uint16_t>(13 << 8, 0);
 };
 
 // The one UTF-16 unit iconv decodes these bytes to, or U+FFFD.
@@ -54,7 +53,7 @@ void FillDecoding(Tables& t) {
     const char byte = static_cast<char>(b);
     if (sjis::IsLeadByte(b)) {
       for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-        if (!IsTrailByte(trail)) continue;
+        if (!sjis::IsTrailByte(trail)) continue;
         const char pair[2] = {byte, static_cast<char>(trail)};
         t.pairs[b << 8 | trail] = DecodeOne(toUtf16, std::string_view(pair, 2));
       }
@@ -87,11 +86,26 @@ void AddWindowsSingleBytes(Tables& t) {
   }
 }
 
+bool IsCharacter(char16_t u) { return u != kLoneLead && u != kInvalid; }
+
+void FillLowerTwins(Tables& t) {
+  std::vector<std::uint16_t> lowest(0x10000, 0);  // [UTF-16 unit]
+  for (unsigned code = 0x8140; code < 0xF000; ++code) {
+    const char16_t u = t.pairs[code];
+    if (IsCharacter(u) && lowest[u] == 0) lowest[u] = static_cast<std::uint16_t>(code);
+  }
+  for (unsigned code = 0xF000; code <= 0xFCFF; ++code) {
+    const char16_t u = t.pairs[code];
+    if (IsCharacter(u)) t.lowerTwins[code - 0xF000] = lowest[u];
+  }
+}
+
 Tables BuildTables() {
   Tables t;
   FillDecoding(t);
   FillEncoding(t);
   AddWindowsSingleBytes(t);
+  FillLowerTwins(t);
   return t;
 }
 
@@ -129,6 +143,11 @@ std::u16string ToUtf16(std::string_view sjis, std::size_t* invalid) {
   out.resize(static_cast<std::size_t>(o - out.data()));
   if (invalid) *invalid = bad;
   return out;
+}
+
+std::uint16_t LowerTwin(unsigned char lead, unsigned char trail) {
+  if (lead < 0xF0 || lead > 0xFC) return 0;
+  return TheTables().lowerTwins[static_cast<unsigned>(lead - 0xF0) << 8 | trail];
 }
 
 std::string FromUtf16(std::u16string_view text, std::size_t* replaced) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,13 @@ std::u16string ToUtf16(std::string_view sjis, std::size_t* invalid = nullptr);
 // surrogate pair gives a single "?". *replaced receives the number of "?"
 // produced that way.
 std::string FromUtf16(std::u16string_view text, std::size_t* replaced = nullptr);
+
+// The same character as the two-byte code lead, trail (lead 0xF0-0xFC)
+// under a lead byte below 0xF0: an IBM extension (leads 0xFA-0xFC) has a
+// twin among the JIS X 0208 characters, the NEC special characters or the
+// NEC-selected IBM extensions (leads 0xED-0xEE). The lowest such code as
+// lead << 8 | trail, or 0 when there is none (user-defined characters,
+// unused codes, leads below 0xF0).
+std::uint16_t LowerTwin(unsigned char lead, unsigned char trail);
 
 }  // namespace cp932

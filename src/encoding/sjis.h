@@ -11,6 +11,11 @@ constexpr bool IsLeadByte(unsigned char b) {
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// 0x40-0x7E and 0x80-0xFC may follow a lead byte.
+constexpr bool IsTrailByte(unsigned char b) {
+  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
 // 0xA1-0xDF are one-byte half-width katakana.
 constexpr bool IsHalfKana(unsigned char b) { return b >= 0xA1 && b <= 0xDF; }
 

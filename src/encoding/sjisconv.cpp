@@ -1,5 +1,8 @@
 #include "encoding/sjisconv.h"
 
+#include <utility>
+
+#include "encoding/cp932.h"
 #include "encoding/sjis.h"
 
 namespace {
@@ -151,24 +154,65 @@ std::string TAutoSjisConv::EucToSjis(std::string_view euc) const {
   return out;
 }
 
-std::string TAutoSjisConv::SjisToJis(std::string_view sjis) const {
-  std::string out;
-  out.reserve(sjis.size() + sjis.size() / 4);
-  bool kanji = false;
-  for (std::size_t i = 0, len = 0; i < sjis.size(); i += len) {
-    len = sjis::CharLen(sjis, i);
-    if (len == 1) {
-      if (kanji) out += kToAscii;
-      kanji = false;
-      out += sjis[i];
-    } else {
-      if (!kanji) out += kToKanji;
-      kanji = true;
-      const BytePair jis = PairToJis(ByteAt(sjis, i), ByteAt(sjis, i + 1));
-      out += jis.first;
-      out += jis.second;
-    }
+namespace {
+
+// Shift-JIS to JIS output, switching between ASCII and kanji mode as needed.
+class JisWriter {
+ public:
+  explicit JisWriter(std::size_t size) { out_.reserve(size + size / 4); }
+
+  void Byte(char b) {
+    if (kanji_) out_ += kToAscii;
+    kanji_ = false;
+    out_ += b;
   }
-  if (kanji) out += kToAscii;
-  return out;
+  void Pair(BytePair jis) {
+    if (!kanji_) out_ += kToKanji;
+    kanji_ = true;
+    out_ += jis.first;
+    out_ += jis.second;
+  }
+  std::string Finish() {
+    if (kanji_) out_ += kToAscii;
+    return std::move(out_);
+  }
+
+ private:
+  std::string out_;
+  bool kanji_ = false;
+};
+
+// A code for lead, trail whose arithmetic JIS form is 7-bit, or 0.
+// Leads 0xF0-0xFC have none of their own: an IBM extension is written as
+// its twin, which code page 932 maps to the same character.
+unsigned SevenBitCode(unsigned lead, unsigned trail) {
+  if (lead < 0xF0) return lead << 8 | trail;
+  return cp932::LowerTwin(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
+}
+
+}  // namespace
+
+std::string TAutoSjisConv::SjisToJis(std::string_view sjis, std::size_t* replaced) const {
+  JisWriter out(sjis.size());
+  std::size_t missing = 0;
+  for (std::size_t i = 0; i < sjis.size();) {
+    const unsigned b = ByteAt(sjis, i);
+    if (!sjis::IsLeadByte(b)) {
+      out.Byte(sjis[i++]);
+      continue;
+    }
+    // A lead byte without a trail byte stands alone: what follows it is
+    // read on its own, so a line end after it stays a line end.
+    const bool paired = i + 1 < sjis.size() && sjis::IsTrailByte(ByteAt(sjis, i + 1));
+    const unsigned code = paired ? SevenBitCode(b, ByteAt(sjis, i + 1)) : 0;
+    if (code != 0) {
+      out.Pair(PairToJis(code >> 8, code & 0xFF));
+    } else {
+      out.Byte('?');
+      ++missing;
+    }
+    i += paired ? 2 : 1;
+  }
+  if (replaced) *replaced = missing;
+  return out.Finish();
 }

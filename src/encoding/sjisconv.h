@@ -1,8 +1,8 @@
 // JIS (ISO-2022-JP) and EUC-JP <-> Shift-JIS, by arithmetic on the JIS X 0208
-// row and cell, without tables. Malformed input is converted byte by byte,
-// never rejected.
+// row and cell. Malformed input is converted byte by byte, never rejected.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,8 +21,11 @@ class TAutoSjisConv {
   std::string EucToSjis(std::string_view euc) const;
 
   // Kanji runs are wrapped in ESC $ B ... ESC ( B; one-byte characters, half-
-  // width kana included, are written as they are, and so is a lead byte at
-  // the very end. Leads 0xF0-0xFC give bytes outside 0x21-0x7E, written all
-  // the same.
-  std::string SjisToJis(std::string_view sjis) const;
+  // width kana included, are written as they are. Everything inside the
+  // escapes is 7-bit: an IBM extension (leads 0xFA-0xFC) is written as its
+  // twin of code page 932 (mostly the NEC-selected one, leads 0xED-0xEE);
+  // a character that still has no 7-bit form (user-defined, leads
+  // 0xF0-0xF9) and a lead byte without its trail byte become "?", counted
+  // in *replaced. Nothing after them shifts.
+  std::string SjisToJis(std::string_view sjis, std::size_t* replaced = nullptr) const;
 };

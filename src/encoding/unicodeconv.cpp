@@ -6,25 +6,41 @@
 
 namespace {
 
-constexpr char16_t kBeyondBmp = 0xFFFD;  // stands in for any character past U+FFFF
-
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
-// The number of continuation bytes after the start byte b (>= 0x80).
-std::size_t ContinuationCount(unsigned char b) {
-  if (b >= 0xF0 && b <= 0xF7) return 3;
-  return (b & 0x20) ? 2 : 1;
+// The well-formed sequences of the Unicode standard (its table 3-7): the
+// second byte's range rules out overlong forms, surrogates and values
+// beyond U+10FFFF.
+struct SequenceForm {
+  std::size_t length;     // bytes, the start byte included
+  unsigned char low;      // range of the second byte
+  unsigned char high;
+};
+
+std::optional<SequenceForm> FormOf(unsigned char start) {
+  if (start >= 0xC2 && start <= 0xDF) return SequenceForm{2, 0x80, 0xBF};
+  if (start == 0xE0) return SequenceForm{3, 0xA0, 0xBF};
+  if (start == 0xED) return SequenceForm{3, 0x80, 0x9F};
+  if (start >= 0xE1 && start <= 0xEF) return SequenceForm{3, 0x80, 0xBF};
+  if (start == 0xF0) return SequenceForm{4, 0x90, 0xBF};
+  if (start >= 0xF1 && start <= 0xF3) return SequenceForm{4, 0x80, 0xBF};
+  if (start == 0xF4) return SequenceForm{4, 0x80, 0x8F};
+  return std::nullopt;  // a continuation byte, C0, C1 or F5-FF
 }
 
-char16_t Combine(const unsigned char* seq, std::size_t continuations) {
-  if (continuations == 3) return kBeyondBmp;
-  unsigned value = seq[0] & (continuations == 1 ? 0x1F : 0x0F);
-  for (std::size_t k = 1; k <= continuations; ++k) value = value << 6 | (seq[k] & 0x3F);
-  return static_cast<char16_t>(value & 0xFFFF);
+// Appends the code point as one unit, or two beyond U+FFFF.
+char16_t* PutUtf16(char16_t* o, char32_t c) {
+  if (c < 0x10000) {
+    *o++ = static_cast<char16_t>(c);
+  } else {
+    *o++ = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    *o++ = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  }
+  return o;
 }
 
 std::optional<std::u16string> DecodeUtf8(std::string_view utf8) {
-  std::u16string out(utf8.size(), u'\0');
+  std::u16string out(utf8.size(), u'\0');  // never more units than bytes
   char16_t* o = out.data();
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* const end = p + utf8.size();
@@ -33,13 +49,16 @@ std::optional<std::u16string> DecodeUtf8(std::string_view utf8) {
       *o++ = *p++;
       continue;
     }
-    const std::size_t continuations = ContinuationCount(*p);
-    if (static_cast<std::size_t>(end - p) <= continuations) return std::nullopt;
-    for (std::size_t k = 1; k <= continuations; ++k) {
+    const std::optional<SequenceForm> form = FormOf(*p);
+    if (!form || static_cast<std::size_t>(end - p) < form->length) return std::nullopt;
+    if (p[1] < form->low || p[1] > form->high) return std::nullopt;
+    char32_t c = *p & (0x7F >> form->length);
+    for (std::size_t k = 1; k < form->length; ++k) {
       if (!IsContinuation(p[k])) return std::nullopt;
+      c = c << 6 | (p[k] & 0x3F);
     }
-    *o++ = Combine(p, continuations);
-    p += continuations + 1;
+    o = PutUtf16(o, c);
+    p += form->length;
   }
   out.resize(static_cast<std::size_t>(o - out.data()));
   return out;

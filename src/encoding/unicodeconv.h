@@ -1,18 +1,17 @@
 // UTF-8 and UCS-2 <-> Shift-JIS, through UTF-16 and code page 932. No
-// byte-order mark is read or written: U+FEFF converts like any character.
+// byte-order mark is read or written here: U+FEFF converts like any
+// character (a file's mark is filetext.h's business).
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-// Reads sequences of one to three bytes as the editor always has: any byte
-// from 0x80 starts a sequence, one continuation byte when its bit 0x20 is
-// clear, two when set; but bytes 0xF0-0xF7 start four-byte sequences, each
-// one "?" (Shift-JIS holds nothing beyond U+FFFF). A malformed
-// sequence (a continuation byte missing or not 10xxxxxx) makes the whole
-// result empty, which valid non-empty input never gives. *replaced receives
-// the number of characters that became "?".
+// Reads strict UTF-8: overlong forms, encoded surrogates, values beyond
+// U+10FFFF, stray continuation bytes and sequences cut short are no UTF-8,
+// and any of them makes the whole result empty (which valid non-empty input
+// never gives). A character beyond U+FFFF becomes one "?". *replaced
+// receives the number of characters that became "?".
 std::string Utf8ToSjis(std::string_view utf8, std::size_t* replaced = nullptr);
 
 // Each character becomes one to three bytes. *invalid receives the number of

@@ -1,50 +1,30 @@
 #include "tools/namedconv.h"
 
-#include "encoding/sjisconv.h"
-#include "encoding/unicodeconv.h"
-
 namespace {
 
 struct Named {
   std::string_view name;
-  Conversion convert;
+  TEncoding encoding;
 };
 
-const TAutoSjisConv kConv;
-
-std::string AsIs(std::string_view text, ConvCounts&) { return std::string(text); }
-
-// Only malformed input gives empty text for non-empty UTF-8.
-std::string FromUtf8(std::string_view text, ConvCounts& counts) {
-  std::string sjis = Utf8ToSjis(text, &counts.replaced);
-  counts.malformed = sjis.empty() && !text.empty();
-  return sjis;
-}
-
-constexpr Named kDecoders[] = {
-    {"sjis", AsIs},
-    {"jis", [](std::string_view t, ConvCounts&) { return kConv.JisToSjis(t); }},
-    {"euc", [](std::string_view t, ConvCounts&) { return kConv.EucToSjis(t); }},
-    {"utf8", FromUtf8},
-    {"ucs2", [](std::string_view t, ConvCounts& c) { return Ucs2ToSjis(t, &c.replaced); }},
+constexpr Named kEncodings[] = {
+    {"sjis", TEncoding::ShiftJis}, {"jis", TEncoding::Jis},   {"euc", TEncoding::Euc},
+    {"utf8", TEncoding::Utf8},     {"ucs2", TEncoding::Ucs2},
 };
 
-constexpr Named kEncoders[] = {
-    {"sjis", AsIs},
-    {"jis", [](std::string_view t, ConvCounts&) { return kConv.SjisToJis(t); }},
-    {"utf8", [](std::string_view t, ConvCounts& c) { return SjisToUtf8(t, &c.invalid); }},
-    {"ucs2", [](std::string_view t, ConvCounts& c) { return SjisToUcs2(t, &c.invalid); }},
-};
-
-template <std::size_t N>
-Conversion Find(const Named (&table)[N], std::string_view name) {
-  for (const Named& n : table) {
-    if (n.name == name) return n.convert;
+std::optional<TEncoding> Find(std::string_view name) {
+  for (const Named& n : kEncodings) {
+    if (n.name == name) return n.encoding;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 }  // namespace
 
-Conversion FindDecoder(std::string_view name) { return Find(kDecoders, name); }
-Conversion FindEncoder(std::string_view name) { return Find(kEncoders, name); }
+std::optional<TEncoding> DecoderNamed(std::string_view name) { return Find(name); }
+
+std::optional<TEncoding> EncoderNamed(std::string_view name) {
+  const std::optional<TEncoding> encoding = Find(name);
+  if (encoding == TEncoding::Euc) return std::nullopt;
+  return encoding;
+}

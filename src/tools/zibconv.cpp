@@ -19,6 +19,8 @@ struct Request {
   const char* from = nullptr;
   const char* to = nullptr;
   const char* file = nullptr;  // standard input when null
+  TEncoding fromEncoding = TEncoding::ShiftJis;
+  TEncoding toEncoding = TEncoding::ShiftJis;
 };
 
 int Fail(int status, const std::string& problem) {
@@ -46,12 +48,16 @@ std::string ParseArgs(int argc, char** argv, Request& request) {
     }
   }
   if (!request.from || !request.to) return std::string(kUsage);
-  if (!FindDecoder(request.from)) {
+  const std::optional<TEncoding> from = DecoderNamed(request.from);
+  if (!from) {
     return "unknown encoding " + Quoted(request.from) + " for -f (one of " + std::string(kDecoderNames) + ")";
   }
-  if (!FindEncoder(request.to)) {
+  const std::optional<TEncoding> to = EncoderNamed(request.to);
+  if (!to) {
     return "unknown encoding " + Quoted(request.to) + " for -t (one of " + std::string(kEncoderNames) + ")";
   }
+  request.fromEncoding = *from;
+  request.toEncoding = *to;
   return {};
 }
 
@@ -77,14 +83,20 @@ std::optional<std::string> ReadInput(const char* file, std::string& problem) {
 
 const char* Plural(std::size_t n) { return n == 1 ? "" : "s"; }
 
-void WarnAboutLosses(const ConvCounts& counts) {
-  if (counts.replaced) {
-    std::fprintf(stderr, "zibconv: %zu character%s without a Shift-JIS form became \"?\"\n",
-                 counts.replaced, Plural(counts.replaced));
+void WarnAboutLosses(const TDecodedText& decoded, const TEncodedText& encoded, TEncoding to) {
+  if (decoded.CutAtNul) {
+    std::fprintf(stderr, "zibconv: the input stops at a NUL; what follows it was not converted\n");
   }
-  if (counts.invalid) {
-    std::fprintf(stderr, "zibconv: %zu invalid Shift-JIS sequence%s became U+FFFD\n",
-                 counts.invalid, Plural(counts.invalid));
+  if (decoded.Replaced) {
+    std::fprintf(stderr, "zibconv: %zu character%s without a Shift-JIS form became \"?\"\n",
+                 decoded.Replaced, Plural(decoded.Replaced));
+  }
+  if (encoded.Lost && to == TEncoding::Jis) {
+    std::fprintf(stderr, "zibconv: %zu character%s without a JIS form became \"?\"\n", encoded.Lost,
+                 Plural(encoded.Lost));
+  } else if (encoded.Lost) {
+    std::fprintf(stderr, "zibconv: %zu invalid Shift-JIS sequence%s became U+FFFD\n", encoded.Lost,
+                 Plural(encoded.Lost));
   }
 }
 
@@ -97,11 +109,11 @@ int main(int argc, char** argv) {
   const std::optional<std::string> input = ReadInput(request.file, problem);
   if (!input) return Fail(kBadRequest, problem);
 
-  ConvCounts counts;
-  const std::string sjis = FindDecoder(request.from)(*input, counts);
-  if (counts.malformed) return Fail(kFailed, "the input is not valid UTF-8");
-  const std::string output = FindEncoder(request.to)(sjis, counts);
-  WarnAboutLosses(counts);
+  const TDecodedText decoded = DecodeText(*input, request.fromEncoding, false);
+  if (decoded.Malformed) return Fail(kFailed, "the input is not valid UTF-8");
+  const TEncodedText encoded = EncodeText(decoded.Text, request.toEncoding, false);
+  WarnAboutLosses(decoded, encoded, request.toEncoding);
+  const std::string& output = encoded.Bytes;
 
   if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() || std::fflush(stdout) != 0) {
     return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 namespace {
 
 class DocumentFiles : public ::testing::Test {
@@ -30,15 +32,21 @@ TEST_F(DocumentFiles, EveryEncodingGivesTheSameShiftJis) {
   const std::string sjis = "A\x82\xA0\r\n";
   const QString plain = Write("p.txt", QByteArray("A\x82\xA0\r\n\0zz", 8));
   const QString euc = Write("e.txt", QByteArray("A\xA4\xA2\r\n\0zz", 8));
-  const QString jis = Write("j.txt", QByteArray("A\x1B$B$\"\x1B(B\r\n", 12));
+  const QString jis = Write("j.txt", QByteArray("A\x1B$B$\"\x1B(B\r\n\0z", 13));
   const QString utf8 = Write("u.txt", QByteArray("A\xE3\x81\x82\r\n\0zz", 9));
   const QString ucs2 = Write("w.txt", QByteArray("A\0\x42\x30\r\0\n\0\0\0z\0", 12));
-  for (const auto& [path, mode] : {std::pair{plain, omPlain}, {plain, omAutoFormat}, {euc, omEuc},
-                                   {jis, omJis}, {utf8, omUtf8}, {ucs2, omUcs2}}) {
+  const std::tuple<QString, TOpenMode, TEncoding> files[] = {
+      {plain, omPlain, TEncoding::ShiftJis}, {plain, omAutoFormat, TEncoding::ShiftJis},
+      {euc, omEuc, TEncoding::Euc},          {jis, omJis, TEncoding::Jis},
+      {utf8, omUtf8, TEncoding::Utf8},       {ucs2, omUcs2, TEncoding::Ucs2}};
+  for (const auto& [path, mode, encoding] : files) {
     const TDocumentText doc = ReadDocument(path, mode);
     EXPECT_TRUE(doc.Ok) << mode;
     EXPECT_EQ(doc.Text, sjis) << mode;
     EXPECT_EQ(doc.Replaced, 0u) << mode;
+    EXPECT_EQ(doc.Origin.Encoding, encoding) << mode;
+    EXPECT_TRUE(doc.Origin.CutAtNul) << mode;
+    EXPECT_TRUE(doc.Origin.Identity.Exists) << mode;
   }
 }
 

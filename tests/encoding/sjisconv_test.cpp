@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "encoding/cp932.h"
+#include "encoding/sjis.h"
 #include "iconv_oracle.h"
+#include "sjliteral.h"
 
 namespace {
 
@@ -98,12 +101,78 @@ TEST(SjisToJis, EscapesWrapKanjiRunsOnly) {
             "\x1B$B\x30\x21\x30\x21\x1B(B\r\n\x1B$B\x30\x21\x1B(B");
 }
 
-TEST(SjisToJis, OddInput) {
+// The sample: 髙 (0xFB 0xFC, an IBM extension) used to come out as
+// ESC $ B 16 7E, and every character after it shifted by a byte.
+TEST(SjisToJis, IbmExtensionsAreWrittenAsTheirNecSelectedTwins) {
   const TAutoSjisConv conv;
-  // A lead byte at the very end is written as it is, after the return to ASCII.
-  EXPECT_EQ(conv.SjisToJis("\x88\x9F\x88"), "\x1B$B\x30\x21\x1B(B\x88");
-  // User-defined area: the arithmetic leaves 0x21-0x7E and is written anyway.
-  EXPECT_EQ(conv.SjisToJis("\xF0\x40"), "\x1B$B\x7F\x21\x1B(B");
+  const std::string text = Sj(u"髙橋さん、こんにちは。");
+  ASSERT_EQ(text.substr(0, 2), "\xFB\xFC");
+  std::size_t replaced = 99;
+  const std::string jis = conv.SjisToJis(text, &replaced);
+  EXPECT_EQ(replaced, 0u);
+  EXPECT_EQ(jis.substr(0, 5), "\x1B$B\x7C\x62");  // 0xEE 0xE0, the same 髙
+  EXPECT_EQ(cp932::ToUtf16(conv.JisToSjis(jis)), u"髙橋さん、こんにちは。");
+  // The NEC special characters and JIS X 0208 symbols that IBM repeats.
+  EXPECT_EQ(conv.SjisToJis("\xFA\x4A\xFA\x54"), conv.SjisToJis("\x87\x54\x81\xCA"));  // Ⅰ ¬
+}
+
+TEST(SjisToJis, WhatHasNoSevenBitFormBecomesAQuestionMark) {
+  const TAutoSjisConv conv;
+  std::size_t replaced = 0;
+  // A user-defined character, and unused codes of lead 0xFC.
+  EXPECT_EQ(conv.SjisToJis("\x88\x9F\xF0\x40\x88\x9F", &replaced),
+            "\x1B$B\x30\x21\x1B(B?\x1B$B\x30\x21\x1B(B");
+  EXPECT_EQ(replaced, 1u);
+  EXPECT_EQ(conv.SjisToJis("\xFC\xFC\xF9\xFC", &replaced), "??");
+  EXPECT_EQ(replaced, 2u);
+  // A lead byte without its trail: the line end after it stays a line end.
+  EXPECT_EQ(conv.SjisToJis("\x88\r\n\x88\x9F\x88", &replaced), "?\r\n\x1B$B\x30\x21\x1B(B?");
+  EXPECT_EQ(replaced, 2u);
+}
+
+// Every lead byte with every trail byte, followed by a letter: the output is
+// 7-bit inside ESC $ B, JIS X 0208 characters come out as iconv writes
+// them, our reader brings back each character written, and the letter after
+// it is never touched.
+TEST(SjisToJis, EveryTwoByteCodeIsSevenBitOrAQuestionMark) {
+  const TAutoSjisConv conv;
+  IconvOracle jisX0208("SHIFT_JIS");
+  IconvOracle iso2022("ISO-2022-JP");
+  int asIconv = 0, twins = 0, questionMarks = 0;
+  for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      if (!sjis::IsLeadByte(lead) || !sjis::IsTrailByte(trail)) continue;
+      const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
+      std::size_t replaced = 99;
+      const std::string jis = conv.SjisToJis(code + "a", &replaced);
+      if (replaced == 1) {
+        ++questionMarks;
+        EXPECT_EQ(jis, "?a");
+        EXPECT_GE(lead, 0xF0u) << std::hex << lead << ' ' << trail;
+        continue;
+      }
+      ASSERT_EQ(replaced, 0u);
+      ASSERT_EQ(jis.size(), 9u) << std::hex << lead << ' ' << trail;
+      EXPECT_EQ(jis.substr(0, 3), "\x1B$B");
+      EXPECT_EQ(jis.substr(5), "\x1B(Ba");
+      for (const char b : jis.substr(3, 2)) EXPECT_TRUE(b >= 0x21 && b <= 0x7E) << std::hex << lead << ' ' << trail;
+
+      const std::optional<std::u16string> u = jisX0208.Decode(code);
+      const std::optional<std::string> expected = u ? iso2022.Encode(*u) : std::nullopt;
+      if (expected) {
+        ++asIconv;
+        EXPECT_EQ(jis, *expected + "a") << std::hex << lead << ' ' << trail;
+      }
+      const std::string back = conv.JisToSjis(jis);
+      if (back == code + "a") continue;
+      ++twins;
+      EXPECT_GE(lead, 0xFAu) << std::hex << lead << ' ' << trail;
+      EXPECT_EQ(cp932::ToUtf16(back), cp932::ToUtf16(code + "a")) << std::hex << lead << ' ' << trail;
+    }
+  }
+  EXPECT_EQ(asIconv, 6879);          // every character of JIS X 0208
+  EXPECT_EQ(twins, 388);             // every IBM extension, 0xFA40-0xFC4B
+  EXPECT_EQ(questionMarks, 10 * 188 + 176);  // leads 0xF0-0xF9, and 0xFC4C-0xFCFC
 }
 
 TEST(SjisConvTable, EveryJisX0208CharacterAgreesWithIconv) {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
+#include "encoding/cp932.h"
 #include "encoding/sjis.h"
 #include "iconv_oracle.h"
 
@@ -58,24 +60,62 @@ TEST(Utf8ToSjis, MalformedSequenceEmptiesTheWholeResult) {
   EXPECT_EQ(Utf8ToSjis("\xF0\x9F\x98"), "");        // four-byte sequence cut short
 }
 
-TEST(Utf8ToSjis, StartByteBit0x20DecidesTheLength) {
-  // 0x8E is no UTF-8 start byte, but reads like 0xCE 0x91: U+0391 GREEK CAPITAL ALPHA.
-  EXPECT_EQ(Utf8ToSjis("\x8E\x91"), "\x83\x9F");
-  // 0xA3 takes two continuation bytes, like 0xE3: U+3042 HIRAGANA A.
-  EXPECT_EQ(Utf8ToSjis("\xA3\x81\x82"), "\x82\xA0");
+// Forms a lenient decoder accepts and strict UTF-8 does not; an overlong
+// NUL or "/" is the classic way past a check.
+TEST(Utf8ToSjis, OverlongSurrogateAndOutOfRangeFormsAreNoUtf8) {
+  for (const char* bad : {
+           "\xC0\x80",          // overlong U+0000
+           "a\xE0\x80\xAF",     // overlong "/"
+           "\xF0\x80\x80\xAF",  // overlong "/" in four bytes
+           "\xC1\xBF",          // overlong U+007F
+           "\xED\xA0\x80",      // the surrogate U+D800
+           "\xED\xBF\xBF",      // the surrogate U+DFFF
+           "\xF4\x90\x80\x80",  // U+110000
+           "\xF5\x80\x80\x80",  // no start byte at all
+           "\x8E\x91",          // a continuation byte as start byte
+           "\xA3\x81\x82",
+           "\xF8\x88\x80\x80\x80",
+       }) {
+    EXPECT_EQ(Utf8ToSjis(bad), "") << bad;
+  }
+  // The edges of what is allowed: U+0080, U+0800, U+D7FF, U+E000, U+10FFFF.
+  EXPECT_EQ(Utf8ToSjis("\xC2\x80\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF"), "\x80??\xF0\x40?");
 }
 
-TEST(Utf8ToSjis, CharactersWithoutShiftJisFormBecomeQuestionMarks) {
-  std::size_t replaced = 0;
-  // A byte-order mark is the character U+FEFF, which code page 932 lacks.
-  EXPECT_EQ(Utf8ToSjis("\xEF\xBB\xBF" "a", &replaced), "?a");
-  EXPECT_EQ(replaced, 1u);
-  // A four-byte character is one "?", and the text around it survives.
-  EXPECT_EQ(Utf8ToSjis("a\xF0\x9F\x98\x80\xE3\x81\x82", &replaced), "a?\x82\xA0");
-  EXPECT_EQ(replaced, 1u);
-  // An encoded surrogate.
-  EXPECT_EQ(Utf8ToSjis("\xED\xA0\x80", &replaced), "?");
-  EXPECT_EQ(replaced, 1u);
+// iconv's UTF-8 decoder is strict; on random text made of valid sequences,
+// the forms above and plain noise, both must accept the same inputs and
+// give the same characters.
+TEST(Utf8ToSjis, AgreesWithAStrictDecoderOnRandomInput) {
+  IconvOracle utf8("UTF-8");
+  std::mt19937 random(20240611);
+  const auto pick = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
+  const std::string pieces[] = {"a", "\xE3\x81\x82", "\xC3\xA9", "\xF0\x9F\x98\x80", "\xEF\xBB\xBF",
+                                "\xC0\x80", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                                std::string(1, '\0')};
+  int rejected = 0;
+  for (int n = 0; n < 20000; ++n) {
+    std::string text;
+    for (unsigned k = pick(6); k > 0; --k) {
+      if (pick(3) == 0) {
+        text += static_cast<char>(pick(256));  // noise
+      } else {
+        text += pieces[pick(std::size(pieces))];
+      }
+    }
+    const std::optional<std::u16string> strict = utf8.Decode(text);
+    std::size_t replaced = 99;
+    const std::string got = Utf8ToSjis(text, &replaced);
+    if (!strict) {
+      ++rejected;
+      EXPECT_EQ(got, "") << testing::PrintToString(text);
+      continue;
+    }
+    std::size_t expectedReplaced = 0;
+    EXPECT_EQ(got, cp932::FromUtf16(*strict, &expectedReplaced)) << testing::PrintToString(text);
+    EXPECT_EQ(replaced, expectedReplaced);
+  }
+  EXPECT_GT(rejected, 2000);  // both kinds of input were met often
+  EXPECT_LT(rejected, 18000);
 }
 
 TEST(SjisToUnicode, InvalidShiftJisIsCountedAndWrittenAsReplacementCharacter) {

@@ -22,6 +22,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<TColor>> colorAnswers;
   std::deque<std::optional<TFontTemplate>> fontAnswers;
   std::deque<TAnswer> confirmAnswers;
+  std::deque<bool> askAnswers;
 
   std::vector<TFileDialogSpec> openRequests;
   std::vector<TFileDialogSpec> saveRequests;
@@ -31,6 +32,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<InputRequest> inputRequests;
   std::vector<QString> messages;
   std::vector<QString> confirmations;
+  std::vector<QString> questions;  // asked with Yes and No
   std::vector<QString> modalWindows;  // object names
   std::function<void()> whileShown;
 
@@ -72,6 +74,17 @@ class ScriptedDialogs : public Dialogs {
     const TAnswer a = confirmAnswers.front();
     confirmAnswers.pop_front();
     return a;
+  }
+  bool Ask(const QString& text) override {
+    questions.push_back(text);
+    Shown();
+    if (askAnswers.empty()) {
+      ADD_FAILURE() << "unexpected question: " << text.toStdString();
+      return false;
+    }
+    const bool yes = askAnswers.front();
+    askAnswers.pop_front();
+    return yes;
   }
   void RunModal(QDialog& dialog) override;
 

@@ -35,6 +35,9 @@ errors() {
   : >"$work/a"
   expect_error 2 'more than one input file' -f sjis -t utf8 "$work/a" "$work/a"
   printf 'abc\xC3' | expect_error 1 'not valid UTF-8' -f utf8 -t sjis
+  # An overlong NUL and an encoded surrogate are no UTF-8 either.
+  printf 'a\xC0\x80b' | expect_error 1 'not valid UTF-8' -f utf8 -t sjis
+  printf '\xED\xA0\x80' | expect_error 1 'not valid UTF-8' -f utf8 -t ucs2
 
   # Losses are reported on stderr, and the text still converted.
   printf 'a\xF0\x9F\x98\x80b' | "$zibconv" -f utf8 -t sjis >"$work/out" 2>"$work/err" || fail "emoji: exit $?"
@@ -43,6 +46,34 @@ errors() {
   printf '\x88\x9F\x88' | "$zibconv" -f sjis -t utf8 >"$work/out" 2>"$work/err" || fail "lone lead: exit $?"
   [ "$(xxd -p "$work/out")" = 'e4ba9cefbfbd' ] || fail "lone lead: output $(xxd -p "$work/out")"
   grep -q '1 invalid Shift-JIS sequence' "$work/err" || fail "lone lead: stderr $(cat "$work/err")"
+  # A user-defined character has no JIS form; what follows it stays as it was.
+  printf '\xF0\x40\x88\x9F' | "$zibconv" -f sjis -t jis >"$work/out" 2>"$work/err" || fail "gaiji: exit $?"
+  [ "$(xxd -p "$work/out")" = '3f1b244230211b2842' ] || fail "gaiji: output $(xxd -p "$work/out")"
+  grep -q '^zibconv: 1 character without a JIS form' "$work/err" || fail "gaiji: stderr $(cat "$work/err")"
+}
+
+# Input that stops at a NUL says so; a leading byte-order mark is skipped.
+marks_and_nul() {
+  local from input
+  for from in jis euc; do
+    printf 'ab\0cd' | "$zibconv" -f "$from" -t sjis >"$work/out" 2>"$work/err" || fail "$from NUL: exit $?"
+    [ "$(cat "$work/out")" = 'ab' ] || fail "$from NUL: output $(xxd -p "$work/out")"
+    grep -q '^zibconv: the input stops at a NUL' "$work/err" || fail "$from NUL: stderr $(cat "$work/err")"
+  done
+  printf 'a\0\0\0b\0' | "$zibconv" -f ucs2 -t sjis >"$work/out" 2>"$work/err" || fail "ucs2 NUL: exit $?"
+  [ "$(cat "$work/out")" = 'a' ] || fail "ucs2 NUL: output $(xxd -p "$work/out")"
+  grep -q 'stops at a NUL' "$work/err" || fail "ucs2 NUL: stderr $(cat "$work/err")"
+  # Shift-JIS and UTF-8 carry a NUL through, without a word.
+  printf 'a\0b' | "$zibconv" -f utf8 -t ucs2 >"$work/out" 2>"$work/err" || fail "utf8 NUL: exit $?"
+  [ "$(xxd -p "$work/out")" = '610000006200' ] || fail "utf8 NUL: output $(xxd -p "$work/out")"
+  [ ! -s "$work/err" ] || fail "utf8 NUL: stderr $(cat "$work/err")"
+
+  for input in 'utf8 \xEF\xBB\xBFa\xE3\x81\x82' 'ucs2 \xFF\xFEa\0\x42\x30'; do
+    from=${input%% *}
+    printf "${input#* }" | "$zibconv" -f "$from" -t utf8 >"$work/out" 2>"$work/err" || fail "$from mark: exit $?"
+    [ "$(xxd -p "$work/out")" = '61e38182' ] || fail "$from mark: output $(xxd -p "$work/out")"
+    [ ! -s "$work/err" ] || fail "$from mark: stderr $(cat "$work/err")"
+  done
 }
 
 # Each sample in every encoding, as iconv writes it. EUC-JP-MS keeps the
@@ -75,7 +106,7 @@ corpus() {
 }
 
 case $suite in
-  errors) errors ;;
+  errors) errors; marks_and_nul ;;
   corpus) corpus ;;
   *) echo "unknown suite $suite"; exit 2 ;;
 esac

@@ -1,0 +1,71 @@
+#include "encoding/filetext.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Bytes(const char* s, std::size_t n) { return std::string(s, n); }
+
+}  // namespace
+
+// A mark is no text: it used to come back as "?" and be counted.
+TEST(DecodeText, ALeadingByteOrderMarkIsSkippedAndRemembered) {
+  TDecodedText d = DecodeText("\xEF\xBB\xBF" "a\xE3\x81\x82", TEncoding::Utf8, true);
+  EXPECT_EQ(d.Text, "a\x82\xA0");
+  EXPECT_TRUE(d.Bom);
+  EXPECT_EQ(d.Replaced, 0u);
+  d = DecodeText(Bytes("\xFF\xFE" "a\0", 4), TEncoding::Ucs2, true);
+  EXPECT_EQ(d.Text, "a");
+  EXPECT_TRUE(d.Bom);
+  // A mark alone is an empty text, not malformed UTF-8.
+  d = DecodeText("\xEF\xBB\xBF", TEncoding::Utf8, true);
+  EXPECT_EQ(d.Text, "");
+  EXPECT_FALSE(d.Malformed);
+  // Only at the start, and only the mark of the encoding read.
+  d = DecodeText("a\xEF\xBB\xBF", TEncoding::Utf8, true);
+  EXPECT_EQ(d.Text, "a?");
+  EXPECT_FALSE(d.Bom);
+  EXPECT_FALSE(DecodeText("\xFF\xFE", TEncoding::ShiftJis, true).Bom);
+}
+
+TEST(DecodeText, ANulEndsTheTextAndSaysSo) {
+  for (const TEncoding e : {TEncoding::ShiftJis, TEncoding::Jis, TEncoding::Euc, TEncoding::Utf8}) {
+    const TDecodedText d = DecodeText(Bytes("ab\0cd", 5), e, true);
+    EXPECT_EQ(d.Text, "ab");
+    EXPECT_TRUE(d.CutAtNul);
+    EXPECT_FALSE(DecodeText("abcd", e, true).CutAtNul);
+  }
+  // A NUL as the very last byte still ends the text early: it is lost.
+  EXPECT_TRUE(DecodeText(Bytes("ab\0", 3), TEncoding::ShiftJis, true).CutAtNul);
+  // UCS-2: a zero unit, not a zero byte inside a unit.
+  TDecodedText d = DecodeText(Bytes("\x42\x30\x00\x30", 4), TEncoding::Ucs2, true);
+  EXPECT_FALSE(d.CutAtNul);
+  d = DecodeText(Bytes("a\0\0\0b\0", 6), TEncoding::Ucs2, false);
+  EXPECT_EQ(d.Text, "a");
+  EXPECT_TRUE(d.CutAtNul);
+  // A converter keeps Shift-JIS and UTF-8 NULs as characters.
+  d = DecodeText(Bytes("a\0b", 3), TEncoding::Utf8, false);
+  EXPECT_EQ(d.Text, Bytes("a\0b", 3));
+  EXPECT_FALSE(d.CutAtNul);
+  EXPECT_TRUE(DecodeText(Bytes("a\0b", 3), TEncoding::Jis, false).CutAtNul);
+}
+
+TEST(DecodeText, MalformedUtf8IsToldApartFromEmptyText) {
+  EXPECT_TRUE(DecodeText("\xC0\x80", TEncoding::Utf8, true).Malformed);
+  EXPECT_FALSE(DecodeText("", TEncoding::Utf8, true).Malformed);
+  // What follows a NUL is never read, valid or not.
+  EXPECT_FALSE(DecodeText(Bytes("a\0\xFF", 3), TEncoding::Utf8, true).Malformed);
+}
+
+TEST(EncodeText, TheMarkIsWrittenOnRequestAndLossesCounted) {
+  EXPECT_EQ(EncodeText("a", TEncoding::Utf8, true).Bytes, "\xEF\xBB\xBF" "a");
+  EXPECT_EQ(EncodeText("a", TEncoding::Ucs2, true).Bytes, Bytes("\xFF\xFE" "a\0", 4));
+  EXPECT_EQ(EncodeText("a", TEncoding::Ucs2, false).Bytes, Bytes("a\0", 2));
+  EXPECT_EQ(EncodeText("a", TEncoding::Jis, true).Bytes, "a");
+  EXPECT_EQ(EncodeText("\xF0\x40", TEncoding::Jis, false).Lost, 1u);
+  const TEncodedText utf8 = EncodeText("a\x88", TEncoding::Utf8, false);
+  EXPECT_EQ(utf8.Bytes, "a\xEF\xBF\xBD");
+  EXPECT_EQ(utf8.Lost, 1u);
+}
