@@ -18,6 +18,7 @@
 #include "app/colors.h"
 #include "app/commands.h"
 #include "app/filecommands.h"
+#include "app/listeditor.h"
 #include "app/qtdialogs.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -46,6 +47,8 @@ TMainForm::TMainForm(const TSettingsFiles& files, std::unique_ptr<Dialogs> dialo
   BuildStatusBar();
   WireCommands();
   LoadSettings();
+  SetUpLists();
+  SetUpPreview();
   setAcceptDrops(true);
   UpdateClock();
   clockTimer_->start();
@@ -187,6 +190,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
       return;
     }
   }
+  listEditor_->close();  // its text applies, as when the user closes it
   SaveSettings();
   e->accept();
 }

@@ -149,6 +149,7 @@ void ReadPreview(const TIniFile& ini, TPreviewLayout& p) {
     p.BandWidth[i] = ini.ReadInteger(kForm2, band + QStringLiteral("width"), def.BandWidth[i]);
     p.BandBreak[i] = ini.ReadBool(kForm2, band + QStringLiteral("break"), def.BandBreak[i]);
   }
+  p.SearchUrl = ini.ReadString(kForm2, QStringLiteral("searchurl"), def.SearchUrl);
 }
 
 void WriteFormAndPaths(const TSettings& s, TIniFile& ini) {
@@ -193,6 +194,7 @@ void WritePreview(const TPreviewLayout& p, TIniFile& ini) {
     ini.WriteInteger(kForm2, band + QStringLiteral("width"), p.BandWidth[i]);
     ini.WriteBool(kForm2, band + QStringLiteral("break"), p.BandBreak[i]);
   }
+  ini.WriteString(kForm2, QStringLiteral("searchurl"), p.SearchUrl);
 }
 
 }  // namespace

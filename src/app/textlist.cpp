@@ -4,13 +4,8 @@
 
 #include "app/wholefile.h"
 
-std::optional<TStringList> LoadList(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
+TStringList SplitLines(std::string_view text) {
   TStringList list;
-  const std::string_view text(data.constData(), static_cast<std::size_t>(data.size()));
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find_first_of("\r\n", start);
@@ -20,6 +15,14 @@ std::optional<TStringList> LoadList(const QString& path) {
     start = end + 1;
   }
   return list;
+}
+
+std::optional<TStringList> LoadList(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray data = file.readAll();
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  return SplitLines(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
 }
 
 bool SaveList(const QString& path, const TStringList& list, QString* error) {

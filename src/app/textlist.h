@@ -6,12 +6,17 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using TStringList = std::vector<std::string>;  // Shift-JIS entries
 
-// Lines split at CR LF, LF or CR; a line end after the last entry adds no
-// empty entry. Nothing when the file is missing or unreadable.
+// Lines split at CR LF, LF or CR; a line end after the last line adds no
+// empty line.
+TStringList SplitLines(std::string_view text);
+
+// The lines of the file, split as above. Nothing when the file is missing
+// or unreadable.
 std::optional<TStringList> LoadList(const QString& path);
 
 // Replaces the file whole, in one step; false (and *error) when it cannot.
