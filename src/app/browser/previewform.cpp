@@ -192,12 +192,14 @@ QMenu* TForm2::BuildFavoritesMenu() {
 }
 
 // The bands as the settings place them; an order that does not hold each
-// tool bar once keeps the usual one.
+// tool bar once keeps the usual one. The address box is as wide as its
+// band less the icon before it.
 void TForm2::ApplyLayout() {
   if (!IsBandOrder(layout_.Band)) layout_.Band = TPreviewLayout{}.Band;
   for (int i = 0; i < 3; ++i) {
     if (i > 0 && layout_.BandBreak[i]) addToolBarBreak();
     addToolBar(Qt::TopToolBarArea, toolBars_[layout_.Band[i] - 1]);
+    if (layout_.Band[i] == 3) Edit1->setMinimumWidth(std::clamp(layout_.BandWidth[i] - 21, 100, 2000));
   }
   resize(Side(layout_.Width), Side(layout_.Height));
 }

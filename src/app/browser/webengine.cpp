@@ -104,7 +104,10 @@ void TWebEngineBrowser::ConnectPage() {
   connect(page_, &QWebEnginePage::linkHovered, this, [this](const QString& url) {
     if (OnStatusTextChange) OnStatusTextChange(url);
   });
-  connect(page_, &QWebEnginePage::loadStarted, this, [this] { ++loads_; });
+  connect(page_, &QWebEnginePage::loadStarted, this, [this] {
+    ++loads_;
+    if (OnStatusTextChange) OnStatusTextChange(QString());  // the link pointed at is gone
+  });
   connect(page_, &QWebEnginePage::loadFinished, this, &TWebEngineBrowser::LoadFinished);
   connect(view_, &QWebEngineView::printFinished, this, [this] { printing_ = false; });
 }
