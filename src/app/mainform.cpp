@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "app/aboutbox.h"
+#include "app/browser/previewform.h"
 #include "app/childwin.h"
 #include "app/clock.h"
 #include "app/colors.h"
@@ -54,7 +55,12 @@ TMainForm::TMainForm(const TSettingsFiles& files, std::unique_ptr<Dialogs> dialo
   clockTimer_->start();
 }
 
-TMainForm::~TMainForm() = default;
+// The list editor and the preview browser call back into this window; they
+// go while it is still whole.
+TMainForm::~TMainForm() {
+  delete form2_;
+  delete listEditor_;
+}
 
 QMenu* TMainForm::FileMenu() const { return commands_->Menu(QStringLiteral("FileMenu")); }
 
