@@ -3,7 +3,9 @@
 // the program is active.
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
+
+#include <algorithm>
+#include <iterator>
 
 #include "app/browser/previewform.h"
 #include "app/childwin.h"

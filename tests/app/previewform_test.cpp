@@ -78,6 +78,8 @@ TEST_F(PreviewBrowser, TheEnginesNoticesReachTheWindow) {
 }
 
 TEST_F(PreviewBrowser, EveryPagesSourceIsCapturedAndSentToANewDocument) {
+  Command("Action1")->trigger();  // no page yet: nothing to send
+  EXPECT_EQ(Documents(), 0);
   fake->Complete("ページ", QStringLiteral("<html>\n<body>日本</body></html>"));
   const std::string source = "<html>\r\n<body>\x93\xfa\x96\x7b</body></html>\r\n";
   EXPECT_EQ(Form2().SourceTransferStream, source);

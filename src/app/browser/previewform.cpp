@@ -49,6 +49,12 @@ std::string FavoriteEntry(const QString& address) {
   return replaced == 0 ? sjis : QUrl::fromUserInput(address).toEncoded().toStdString();
 }
 
+// A menu on a tool bar opens at a click on its button.
+void AddMenuButton(QToolBar* bar, QMenu* menu) {
+  bar->addAction(menu->menuAction());
+  qobject_cast<QToolButton*>(bar->widgetForAction(menu->menuAction()))->setPopupMode(QToolButton::InstantPopup);
+}
+
 bool IsBandOrder(std::array<int, 3> bands) {
   std::sort(bands.begin(), bands.end());
   return bands == std::array<int, 3>{1, 2, 3};
@@ -108,52 +114,42 @@ QToolBar* TForm2::NewToolBar(const char* name) {
   return bar;
 }
 
+QAction* TForm2::NewCommand(const char* name, const char* caption, const char* icon,
+                           const std::function<void()>& run) {
+  auto* a = new QAction(QIcon::fromTheme(QLatin1String(icon)), QString::fromUtf8(caption), this);
+  a->setObjectName(QLatin1String(name));
+  connect(a, &QAction::triggered, this, run);
+  return a;
+}
+
 void TForm2::BuildToolBars() {
-  struct Command {
-    const char* name;
-    const char* caption;
-    const char* icon;
-    std::function<void()> run;
-  };
+  QToolBar* navigation = NewToolBar("ToolBar1");
+  navigation->addActions({
+      NewCommand("navi", "移動", "go-jump", [this] { Go(Edit1->text()); }),
+      NewCommand("refresh", "最新の情報に更新", "view-refresh", [this] { Browser().Refresh(); }),
+      NewCommand("stop", "中止", "process-stop", [this] { Browser().Stop(); }),
+  });
+
   const auto onPage = [this](void (TWebBrowser::*command)()) {
     return [this, command] {
       if (Browser().HasDocument()) (Browser().*command)();
     };
   };
-  const auto add = [this](QToolBar* bar, const Command& c) {
-    auto* a = new QAction(QIcon::fromTheme(QLatin1String(c.icon)), QString::fromUtf8(c.caption), this);
-    a->setObjectName(QLatin1String(c.name));
-    connect(a, &QAction::triggered, this, c.run);
-    if (bar) bar->addAction(a);
-    return a;
-  };
-  const auto addMenu = [](QToolBar* bar, QMenu* menu) {
-    bar->addAction(menu->menuAction());
-    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(menu->menuAction()));
-    button->setPopupMode(QToolButton::InstantPopup);
-  };
-
-  QToolBar* navigation = NewToolBar("ToolBar1");
-  add(navigation, {"navi", "移動", "go-jump", [this] { Go(Edit1->text()); }});
-  add(navigation, {"refresh", "最新の情報に更新", "view-refresh", [this] { Browser().Refresh(); }});
-  add(navigation, {"stop", "中止", "process-stop", [this] { Browser().Stop(); }});
-
-  QToolBar* commands = NewToolBar("ToolBar2");
-  addMenu(commands, BuildZoomMenu());
-  add(commands, {"saveas", "名前をつけて保存", "document-save-as", [this] { SavePage(); }});
-  QAction* send = add(commands, {"Action1", "Zib_Editorにソースを取り込む", "document-send", [this] { TransferSource(); }});
+  QAction* send = NewCommand("Action1", "Zib_Editorにソースを取り込む", "document-send", [this] { TransferSource(); });
   send->setToolTip(QStringLiteral("Zib_Editor にソースを送る"));
-  add(commands, {"pagesetup", "印刷設定", "document-page-setup", onPage(&TWebBrowser::PageSetup)});
-  add(commands, {"print", "印刷", "document-print", onPage(&TWebBrowser::Print)});
-  QAction* addFavorite = add(nullptr, {"addfavorite", "お気に入りに追加", "bookmark-new", [this] { AddFavorite(); }});
-  QAction* organize = add(nullptr, {"organizefavorites", "お気に入りを整理", "bookmarks-organize", [this] { OrganizeFavorites(); }});
-  addMenu(commands, BuildFavoritesMenu());
-  favoritesMenu_->addAction(addFavorite);
-  favoritesMenu_->addSeparator();
-  favoritesMenu_->addAction(organize);
-  favoritesMenu_->addSeparator();
-  commands->addActions({addFavorite, organize});
-  add(commands, {"close", "閉じる", "window-close", [this] { close(); }});
+  QAction* addFavorite = NewCommand("addfavorite", "お気に入りに追加", "bookmark-new", [this] { AddFavorite(); });
+  QAction* organize = NewCommand("organizefavorites", "お気に入りを整理", "bookmarks-organize",
+                                 [this] { OrganizeFavorites(); });
+  QToolBar* commands = NewToolBar("ToolBar2");
+  AddMenuButton(commands, BuildZoomMenu());
+  commands->addActions({
+      NewCommand("saveas", "名前をつけて保存", "document-save-as", [this] { SavePage(); }),
+      send,
+      NewCommand("pagesetup", "印刷設定", "document-page-setup", onPage(&TWebBrowser::PageSetup)),
+      NewCommand("print", "印刷", "document-print", onPage(&TWebBrowser::Print)),
+  });
+  AddMenuButton(commands, BuildFavoritesMenu(addFavorite, organize));
+  commands->addActions({addFavorite, organize, NewCommand("close", "閉じる", "window-close", [this] { close(); })});
 
   QToolBar* address = NewToolBar("ToolBar3");
   auto* icon = new QLabel(address);
@@ -184,10 +180,15 @@ QMenu* TForm2::BuildZoomMenu() {
   return menu;
 }
 
-QMenu* TForm2::BuildFavoritesMenu() {
+// Four fixed entries; the favourites follow them.
+QMenu* TForm2::BuildFavoritesMenu(QAction* addFavorite, QAction* organize) {
   favoritesMenu_ = new QMenu(QStringLiteral("お気に入り(&B)"), this);
   favoritesMenu_->setObjectName(QStringLiteral("FavoritesMenu"));
   favoritesMenu_->setSeparatorsCollapsible(false);
+  favoritesMenu_->addAction(addFavorite);
+  favoritesMenu_->addSeparator();
+  favoritesMenu_->addAction(organize);
+  favoritesMenu_->addSeparator();
   return favoritesMenu_;
 }
 
@@ -304,7 +305,8 @@ void TForm2::SavePage() {
 }
 
 // The caption names the new document: the page's title, or the previewed
-// document's path.
+// document's path. Before any page there is nothing to send.
 void TForm2::TransferSource() {
+  if (SourceTransferStream.empty()) return;
   main_.TransferSource(windowTitle().mid(kCaptionPrefix.size()), SourceTransferStream);
 }

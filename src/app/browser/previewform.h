@@ -6,12 +6,14 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "app/settings.h"
 #include "app/textlist.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -56,8 +58,9 @@ class TForm2 : public QMainWindow {
  private:
   void BuildToolBars();
   QToolBar* NewToolBar(const char* name);
+  QAction* NewCommand(const char* name, const char* caption, const char* icon, const std::function<void()>& run);
   QMenu* BuildZoomMenu();
-  QMenu* BuildFavoritesMenu();
+  QMenu* BuildFavoritesMenu(QAction* addFavorite, QAction* organize);
   void ApplyLayout();
   void ConnectBrowser(TWebBrowser& b);
   void SetZoom(int level);
