@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolBar>
@@ -65,16 +64,6 @@ TEST_F(PreviewBrowser, TheDocumentIsShownFromMemoryAndNothingIsWrittenBesideIt) 
   Action("PreviewButton")->trigger();
   EXPECT_EQ(fake->documentPath, Path("NONAME1.txt"));
   EXPECT_EQ(FolderContents(), before);
-}
-
-TEST_F(PreviewBrowser, TheEnginesNoticesReachTheWindow) {
-  fake->OnBeforeNavigate(QUrl("http://example.com/a b"));
-  EXPECT_EQ(Form2().Edit1->text(), "http://example.com/a b");
-  fake->OnStatusTextChange("http://example.com/link");
-  EXPECT_EQ(Form2().StatusPanel->text(), "http://example.com/link");
-  fake->OnTitleChange("題名");
-  EXPECT_EQ(Form2().windowTitle(), "Zib_Browser  題名");
-  EXPECT_EQ(Form2().findChild<QLineEdit*>("Edit1")->toolTip(), "ダブルクリックで全て選択");
 }
 
 TEST_F(PreviewBrowser, EveryPagesSourceIsCapturedAndSentToANewDocument) {
@@ -164,15 +153,6 @@ TEST_F(PreviewBrowser, PageCommandsWaitForAPage) {
   EXPECT_EQ(fake->saved.size(), 1u);
 }
 
-TEST_F(PreviewBrowser, ADownloadAsksForAPlace) {
-  dialogs->saveAnswers.push_back(Path("got.zip"));
-  EXPECT_EQ(fake->OnDownload("a.zip"), Path("got.zip"));
-  ASSERT_EQ(dialogs->saveRequests.size(), 1u);
-  EXPECT_EQ(dialogs->saveRequests[0].FileName, "a.zip");
-  dialogs->saveAnswers.push_back(std::nullopt);
-  EXPECT_EQ(fake->OnDownload("b.zip"), std::nullopt);
-}
-
 TEST_F(PreviewBrowser, WebSearchOfTheSelection) {
   Open(Write("a.txt", "\x93\xfa\x96\x7b \x8c\xea&+"));
   Action("inserchExecute")->trigger();  // nothing selected
@@ -202,7 +182,7 @@ class PreviewSettings : public PreviewBrowser {
   }
   QList<QToolBar*> BandOrder() const {
     QList<QToolBar*> bars = Form2().findChildren<QToolBar*>();
-    std::sort(bars.begin(), bars.end(), [this](QToolBar* a, QToolBar* b) {
+    std::sort(bars.begin(), bars.end(), [](QToolBar* a, QToolBar* b) {
       const QPoint pa = a->geometry().topLeft(), pb = b->geometry().topLeft();
       return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
     });

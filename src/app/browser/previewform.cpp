@@ -205,12 +205,14 @@ void TForm2::ApplyLayout() {
   resize(Side(layout_.Width), Side(layout_.Height));
 }
 
+// The bands cannot be resized here, so their widths go back as they came;
+// the address box follows the window's width instead.
 TPreviewLayout TForm2::Layout() const {
   TPreviewLayout layout = layout_;
-  if (!shown_) return layout;  // nothing has been laid out yet
-  layout.Width = width();
-  layout.Height = height();
-  for (int i = 0; i < 3; ++i) layout.BandWidth[i] = toolBars_[layout.Band[i] - 1]->width();
+  if (shown_) {
+    layout.Width = width();
+    layout.Height = height();
+  }
   return layout;
 }
 
