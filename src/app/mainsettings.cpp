@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QToolBar>
 
+#include "app/browser/previewform.h"
 #include "app/commands.h"
 #include "app/filecommands.h"
-#include "app/browser/previewform.h"
 #include "app/mainform.h"
 #include "app/menucaption.h"
 

@@ -30,7 +30,7 @@ struct TPreviewLayout {
   std::array<int, 3> Band{3, 1, 2};  // tool bar 1, 2 or 3; anything else writes nothing
   std::array<int, 3> BandWidth{429, 388, 819};
   std::array<bool, 3> BandBreak{false, false, true};
-  QString SearchUrl = QLatin1String(kDefaultSearchUrl);
+  QString SearchUrl = QLatin1String(kDefaultSearchUrl);  // the web search; "%s" stands for the words
   friend bool operator==(const TPreviewLayout&, const TPreviewLayout&) = default;
 };
 
