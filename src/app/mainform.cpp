@@ -13,11 +13,13 @@
 #include <QToolBar>
 
 #include "app/aboutbox.h"
+#include "app/browser/previewform.h"
 #include "app/childwin.h"
 #include "app/clock.h"
 #include "app/colors.h"
 #include "app/commands.h"
 #include "app/filecommands.h"
+#include "app/listeditor.h"
 #include "app/outsidework.h"
 #include "app/qtdialogs.h"
 
@@ -47,12 +49,19 @@ TMainForm::TMainForm(const TSettingsFiles& files, std::unique_ptr<Dialogs> dialo
   BuildStatusBar();
   WireCommands();
   LoadSettings();
+  SetUpLists();
+  SetUpPreview();
   setAcceptDrops(true);
   UpdateClock();
   clockTimer_->start();
 }
 
-TMainForm::~TMainForm() = default;
+// The list editor and the preview browser call back into this window; they
+// go while it is still whole.
+TMainForm::~TMainForm() {
+  delete form2_;
+  delete listEditor_;
+}
 
 QMenu* TMainForm::FileMenu() const { return commands_->Menu(QStringLiteral("FileMenu")); }
 
@@ -193,6 +202,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
       return;
     }
   }
+  listEditor_->close();  // its text applies, as when the user closes it
   SaveSettings();
   e->accept();
 }

@@ -32,9 +32,14 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class TAboutBox;
+class TClipboardHistory;
 class TCommands;
+class TForm2;
 class TMDIChild;
 struct TTagCommand;
+class TTextMenus;
+class Teditform;
+enum TListEditMode : int;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -70,6 +75,18 @@ class TMainForm : public QMainWindow {
   const TStringList& KeywordList() const { return keywords_; }
   const TStringList& PhraseList() const { return phrases_; }
   const TStringList& FavoritesList() const { return favorites_; }
+
+  // ---- Lists and the preview browser
+  TClipboardHistory& ClipboardHistory() const { return *clipHistory_; }
+  Teditform& ListEditor() const { return *listEditor_; }
+  TForm2& PreviewBrowser() const { return *form2_; }
+  // Opens the list editor on the list of `mode`, unless it is open already.
+  void OpenListEditor(TListEditMode mode);
+  // The list editor or the preview browser became active, or stopped being.
+  void OtherWindowActive(bool active);
+  // A new document holding `source` (Shift-JIS), named `name`; when `name`
+  // is an existing file, that file opens instead.
+  void TransferSource(const QString& name, const std::string& source);
 
   // The commands that need a document, on when the first document window
   // opens and off when the last one closes.
@@ -161,6 +178,17 @@ class TMainForm : public QMainWindow {
   void RunTagCommand(const TTagCommand& command);
   std::optional<TWriteTarget> ConfirmedTarget(const TMDIChild& child, const QString& path);
   void NoteWritten(TMDIChild& child, const QString& path, TEncoding encoding, bool bom);
+  // Lists and the preview browser.
+  void SetUpLists();
+  void SetUpPreview();
+  void InsertEntry(const QByteArray& text);
+  void AddPhraseItems(bool (*skip)(std::string_view phrase));
+  void AddSelectedPhrases();
+  void AddSelectedKeyword();
+  void GiveKeywords();
+  void ApplyListEdit(TListEditMode mode, const TStringList& lines);
+  void PreviewDocument();
+  void WebSearch();
 
   TSettingsFiles files_;
   std::unique_ptr<Dialogs> dialogs_;
@@ -189,4 +217,8 @@ class TMainForm : public QMainWindow {
   TStringList phrases_;
   TStringList favorites_;
   QStringList unreadable_;  // settings and list files that exist but could not be read
+  TClipboardHistory* clipHistory_ = nullptr;
+  TTextMenus* phraseMenus_ = nullptr;
+  Teditform* listEditor_ = nullptr;
+  TForm2* form2_ = nullptr;
 };

@@ -1,15 +1,16 @@
 // Reading the settings and lists at start-up and writing them at close.
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QToolBar>
 
+#include "app/browser/previewform.h"
 #include "app/commands.h"
 #include "app/filecommands.h"
 #include "app/mainform.h"
+#include "app/menucaption.h"
 #include "app/outsidework.h"
 
 namespace {
@@ -17,9 +18,7 @@ namespace {
 // A recent file or folder as a menu item: its path as caption ("&" shown,
 // not taken as an access key) and as data, placed before `before`.
 QAction* NewRecentItem(QMenu* menu, const QString& path, QAction* before) {
-  QString caption = path;
-  caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-  auto* item = new QAction(caption, menu);
+  auto* item = new QAction(LiteralCaption(path), menu);
   item->setData(path);
   menu->insertAction(before, item);
   return item;
@@ -141,6 +140,7 @@ bool TMainForm::SaveSettings() {
   s.History = recentFiles_.Items();
   s.Folders = recentFolders_.Items();
   CollectTicks(s);
+  s.Preview = form2_->Layout();
   WriteSettings(s, ini_);
 
   // A file that could not be read at start is left as it is.
@@ -149,7 +149,6 @@ bool TMainForm::SaveSettings() {
   for (const auto& [path, list] : Lists()) {
     if (!unreadable_.contains(path) && !SaveList(path, *list)) failed << path;
   }
-  QFile::remove(files_.Scratch());
   for (const QString& path : failed) {
     dialogs_->ShowMessage(path + QStringLiteral(" の書き込みに失敗しました(-_-;)"));
   }

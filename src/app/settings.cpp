@@ -164,6 +164,7 @@ void ReadPreview(const TIniFile& ini, TPreviewLayout& p) {
                                  kMaxWindowExtent);
     p.BandBreak[i] = ini.ReadBool(kForm2, band + QStringLiteral("break"), def.BandBreak[i]);
   }
+  p.SearchUrl = ini.ReadString(kForm2, QStringLiteral("searchurl"), def.SearchUrl);
 }
 
 void WriteFormAndPaths(const TSettings& s, TIniFile& ini) {
@@ -208,6 +209,7 @@ void WritePreview(const TPreviewLayout& p, TIniFile& ini) {
     ini.WriteInteger(kForm2, band + QStringLiteral("width"), p.BandWidth[i]);
     ini.WriteBool(kForm2, band + QStringLiteral("break"), p.BandBreak[i]);
   }
+  ini.WriteString(kForm2, QStringLiteral("searchurl"), p.SearchUrl);
 }
 
 }  // namespace

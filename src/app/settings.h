@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 
+#include "app/browser/websearch.h"
 #include "app/editorfont.h"
 #include "editor/types.h"
 
@@ -39,6 +40,7 @@ struct TPreviewLayout {
   std::array<int, 3> Band{3, 1, 2};  // tool bar 1, 2 or 3; anything else writes nothing
   std::array<int, 3> BandWidth{429, 388, 819};
   std::array<bool, 3> BandBreak{false, false, true};
+  QString SearchUrl = QLatin1String(kDefaultSearchUrl);  // the web search; "%s" stands for the words
   friend bool operator==(const TPreviewLayout&, const TPreviewLayout&) = default;
 };
 
@@ -120,7 +122,6 @@ struct TSettingsFiles {
   QString Keywords() const { return Dir + QStringLiteral("key.lst"); }
   QString Phrases() const { return Dir + QStringLiteral("teikei.lst"); }
   QString Favorites() const { return Dir + QStringLiteral("fav.lst"); }
-  QString Scratch() const { return Dir + QStringLiteral("tmp"); }
 
   static TSettingsFiles ForProgram(const QString& programDir);
 };

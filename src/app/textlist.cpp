@@ -2,11 +2,8 @@
 
 #include "app/wholefile.h"
 
-TReadResult LoadList(const QString& path, TStringList& list) {
-  list.clear();
-  QByteArray data;
-  const TReadResult result = ReadWholeFile(path, data);
-  const std::string_view text(data.constData(), static_cast<std::size_t>(data.size()));
+TStringList SplitLines(std::string_view text) {
+  TStringList list;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find_first_of("\r\n", start);
@@ -15,6 +12,13 @@ TReadResult LoadList(const QString& path, TStringList& list) {
     if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
     start = end + 1;
   }
+  return list;
+}
+
+TReadResult LoadList(const QString& path, TStringList& list) {
+  QByteArray data;
+  const TReadResult result = ReadWholeFile(path, data);
+  list = SplitLines(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
   return result;
 }
 
