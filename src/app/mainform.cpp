@@ -97,7 +97,6 @@ void TMainForm::BuildToolBars() {
     if (bar != toolBar3_) addToolBarBreak(Qt::TopToolBarArea);
   }
   toolBar1_->setVisible(false);
-  toolBar1_->setEnabled(false);
 
   clock_ = new QLabel(QStringLiteral("00:00"), toolBar2_);
   clock_->setObjectName(QStringLiteral("timelabel"));
@@ -137,7 +136,7 @@ void TMainForm::WireCommands() {
   c.SetHandler(QStringLiteral("htmlmenuClick"), [this] { ToggleToolBar(toolBar1_); });
   c.SetHandler(QStringLiteral("henkanmenuClick"), [this] { ToggleToolBar(toolBar3_); });
   for (const char* group : {"N129Click", "N130Click", "N131Click", "N132Click"}) {
-    c.SetHandler(QLatin1String(group), [this, group] { ShowToolGroup(group); });
+    c.SetHandler(QLatin1String(group), [this] { UpdateCommandStates(); });
   }
   const char* tagModes[] = {"N65Click", "N66Click", "N67Click"};
   for (int mode = 0; mode < 3; ++mode) {

@@ -114,8 +114,9 @@ class TMainForm : public QMainWindow {
   void LoadSettings();
   void ApplyTicks(const TSettings& s);
   void CollectTicks(TSettings& s) const;
-  void ApplyToolGroups();
-  void ShowToolGroup(const char* groupId);
+  // Every command state from whether a document is open, whether it has
+  // a selection, and the tool group switches.
+  void UpdateCommandStates();
   void ApplyClockColors();
   void LoadLists();
   void RebuildViewOptions();
@@ -163,6 +164,7 @@ class TMainForm : public QMainWindow {
   TIniFile ini_;  // as read, so that unknown keys are written back
   TSettings settings_;
   int tagMode_ = 0;
+  bool documentOpen_ = false;
   bool hasSelection_ = false;  // in the active document
   TViewOptions viewOptions_;
   TRecentList recentFiles_;
