@@ -40,7 +40,6 @@ class TMDIChild : public QMdiSubWindow {
  private:
   void ConnectEditor();
   void KeyDown(int key, unsigned shift);
-  void ShowUndoState(bool canUndo, bool canRedo);
   void Resized();
   // False when the window is to stay open.
   bool CloseQuery();

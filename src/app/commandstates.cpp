@@ -61,12 +61,19 @@ void TMainForm::DocumentCommandsOff() {
   documentOpen_ = false;
   hasSelection_ = false;
   UpdateCommandStates();
-  commands_->Enable({"editundoExecute", "editredoExecute"}, false);
+  UndoCommands(false, false);
 }
 
 void TMainForm::SelectionCommands(bool selected) {
   hasSelection_ = selected;
   UpdateCommandStates();
+}
+
+// An editor reports its history after every row it changes, millions of
+// times in a large paste: only a change of state goes on.
+void TMainForm::UndoCommands(bool canUndo, bool canRedo) {
+  if (undo_->isEnabled() != canUndo) commands_->Enable({"editundoExecute"}, canUndo);
+  if (redo_->isEnabled() != canRedo) commands_->Enable({"editredoExecute"}, canRedo);
 }
 
 void TMainForm::UpdateCommandStates() {

@@ -82,6 +82,8 @@ void TMainForm::BuildCommands() {
   // Filled with the clipboard history and the fixed phrases.
   commands_->BuildPopup(QStringLiteral("cpopmenu"), nullptr, 0);
   commands_->BuildPopup(QStringLiteral("teipopmenu"), nullptr, 0);
+  undo_ = commands_->Action(QStringLiteral("editundoExecute"));
+  redo_ = commands_->Action(QStringLiteral("editredoExecute"));
   connect(commands_->Menu(QStringLiteral("WindowMenu")), &QMenu::aboutToShow, this,
           &TMainForm::FillWindowMenu);
 }

@@ -18,6 +18,7 @@
 #include "app/textlist.h"
 #include "editor/types.h"
 
+class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
@@ -70,6 +71,8 @@ class TMainForm : public QMainWindow {
   void DocumentCommandsOff();
   // The selection commands, as the active document's selection comes and goes.
   void SelectionCommands(bool selected);
+  // "元に戻す" and "やり直し" as the active editor's history allows.
+  void UndoCommands(bool canUndo, bool canRedo);
   // Status bar panels 0 and 1.
   void ShowEditorStatus(bool insertMode);
   void ShowImeStatus(const QString& text);
@@ -150,6 +153,8 @@ class TMainForm : public QMainWindow {
   TSettingsFiles files_;
   std::unique_ptr<Dialogs> dialogs_;
   TCommands* commands_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
   QMdiArea* mdi_ = nullptr;
   QToolBar* toolBar1_ = nullptr;  // HTML tags
   QToolBar* toolBar2_ = nullptr;  // standard
