@@ -1,9 +1,12 @@
 #include "app/qtdialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 #include "app/colors.h"
@@ -29,6 +32,16 @@ std::optional<QString> Run(QFileDialog& dialog) {
 }
 
 }  // namespace
+
+std::unique_ptr<QTranslator> InstallQtJapanese() {
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator.get())) {
+    return nullptr;
+  }
+  return translator;
+}
 
 // The descriptions carry their patterns in brackets already, separated by
 // ";"; Qt reads the patterns from the brackets, separated by spaces.
