@@ -70,10 +70,7 @@ void TMDIChild::ConnectEditor() {
   e.OnDisSelect = [this] { main_.SelectionCommands(false); };
   e.OnStatusChange = [this] { main_.ShowEditorStatus(AFEdit->InsertMode); };
   e.Onimechange = [this] { main_.ShowImeStatus(QString::fromStdString(AFEdit->ImeModeText)); };
-  e.OnUndoChange = [this](bool canUndo, bool canRedo) {
-    main_.Commands().Enable({"editundoExecute"}, canUndo);
-    main_.Commands().Enable({"editredoExecute"}, canRedo);
-  };
+  e.OnUndoChange = [this](bool canUndo, bool canRedo) { main_.UndoCommands(canUndo, canRedo); };
   e.OnBeforeChange = [this](int row, std::string&, bool&) { ForgetRowColors(*AFEdit, row, Coloring()); };
   e.OnDrawLine = [this](int row, const TRect&, const std::string&, bool&) {
     ColorRow(*AFEdit, row, Coloring());
@@ -130,9 +127,13 @@ void TMDIChild::PopupAtCaret(QMenu* menu) {
   if (menu) menu->popup(CaretPopupPoint());
 }
 
+// Undo and redo too: the window left behind may have had a history this
+// one lacks, or the other way round.
 void TMDIChild::Activated() {
   const TSelArea& sel = AFEdit->Sel();
   main_.SelectionCommands(sel.HasSel() || sel.HasRowSel());
+  const TUndoBuff& undo = AFEdit->UndoBuffer();
+  main_.UndoCommands(undo.LastRecord() != nullptr, undo.NextRecord() != nullptr);
 }
 
 void TMDIChild::resizeEvent(QResizeEvent* e) {

@@ -19,10 +19,43 @@ QIcon ButtonIcon(const QString& id, const char* themeName) {
   return themeName ? QIcon::fromTheme(QLatin1String(themeName), own) : own;
 }
 
+// What an action asks for itself; QAction's own flag is what its groups
+// leave of it.
+constexpr char kOwnEnabled[] = "ownEnabled";
+
+bool OwnEnabled(const QAction* a) {
+  const QVariant own = a->property(kOwnEnabled);
+  return !own.isValid() || own.toBool();
+}
+
+bool GroupsAllow(const QAction* a) {
+  for (const QObject* o : a->associatedObjects()) {
+    if (const auto* menu = qobject_cast<const QMenu*>(o)) {
+      if (!menu->menuAction()->isEnabled()) return false;  // hidden ones are disabled too
+    } else if (const auto* bar = qobject_cast<const QToolBar*>(o)) {
+      if (bar->testAttribute(Qt::WA_Disabled)) return false;
+    }
+  }
+  return true;
+}
+
+// A submenu's items follow it, and their submenus theirs.
+void Refresh(QAction* a) {
+  a->setEnabled(OwnEnabled(a) && GroupsAllow(a));
+  if (const QMenu* submenu = a->menu()) {
+    for (QAction* item : submenu->actions()) Refresh(item);
+  }
+}
+
+void SetOwnEnabled(QAction* a, bool on) {
+  a->setProperty(kOwnEnabled, on);
+  Refresh(a);
+}
+
 void ApplyFlags(QAction* a, unsigned flags) {
   if (flags & (kChecked | kCheckable | kRadio)) a->setCheckable(true);
   if (flags & kChecked) a->setChecked(true);
-  if (flags & kDisabled) a->setEnabled(false);
+  if (flags & kDisabled) SetOwnEnabled(a, false);
   if (flags & kHidden) a->setVisible(false);
 }
 
@@ -56,7 +89,12 @@ void TCommands::Run(const QString& id) {
 
 void TCommands::Enable(std::span<const char* const> ids, bool on) {
   for (const char* id : ids) {
-    if (QAction* a = Action(QLatin1String(id))) a->setEnabled(on);
+    if (QToolBar* bar = toolBars_.value(QLatin1String(id))) {
+      bar->setEnabled(on);
+      for (QAction* a : bar->actions()) Refresh(a);
+    } else if (QAction* a = Action(QLatin1String(id))) {
+      SetOwnEnabled(a, on);
+    }
   }
 }
 
@@ -64,7 +102,8 @@ void TCommands::Show(std::span<const char* const> ids, bool on) {
   for (const char* id : ids) {
     if (QAction* a = Action(QLatin1String(id))) {
       a->setVisible(on);
-      if (!on) a->setEnabled(false);
+      if (!on) a->setProperty(kOwnEnabled, false);
+      Refresh(a);
     }
   }
 }
@@ -118,7 +157,9 @@ std::size_t TCommands::AddItems(QMenu* menu, const TMenuEntry* entries, std::siz
     }
     const bool hasItems = i < count && entries[i].Level > level;
     QMenu* submenu = hasItems || (e.Flags & kSubmenu) ? new QMenu(menu) : nullptr;
-    menu->addAction(ItemAction(e, menu, submenu));
+    QAction* a = ItemAction(e, menu, submenu);
+    menu->addAction(a);
+    Refresh(a);
     if (hasItems) i = AddItems(submenu, entries, count, i);
   }
   return i;
@@ -144,6 +185,7 @@ QMenu* TCommands::BuildPopup(const QString& name, const TMenuEntry* entries, std
 QToolBar* TCommands::BuildToolBar(const TToolBarSpec& spec) {
   auto* bar = new QToolBar(window_);
   bar->setObjectName(QLatin1String(spec.Name));
+  toolBars_.insert(bar->objectName(), bar);
   bar->setMovable(false);
   bar->setFloatable(false);
   bar->setIconSize(QSize(24, 24));

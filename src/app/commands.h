@@ -2,6 +2,12 @@
 // menutable.h and found again by their ids. An action runs the handler set
 // for its id; ids without a handler belong to commands not wired yet and do
 // nothing.
+//
+// A submenu and a tool bar are groups: whatever disables or hides one
+// disables every action in it, so that the shortcuts of its items do not
+// run either. An action is usable only while it is enabled itself and every
+// group it stands in is; enabling the group again gives each action back
+// its own state.
 #pragma once
 
 #include <QHash>
@@ -39,10 +45,11 @@ class TCommands : public QObject {
   void SetHandler(const QString& id, std::function<void()> handler);
   void Run(const QString& id);
 
-  // Enables (or disables) the action or menu of each id.
+  // Enables (or disables) the action, submenu or tool bar of each id.
   void Enable(std::span<const char* const> ids, bool on);
   void Enable(std::initializer_list<const char*> ids, bool on) { Enable(std::span(ids), on); }
-  // Shows (or hides) them; hidden ones are disabled too.
+  // Shows (or hides) the action or submenu of each id; hidden ones are
+  // disabled too.
   void Show(std::span<const char* const> ids, bool on);
   void Show(std::initializer_list<const char*> ids, bool on) { Show(std::span(ids), on); }
 
@@ -56,6 +63,7 @@ class TCommands : public QObject {
   QWidget* window_;
   QHash<QString, QAction*> actions_;
   QHash<QString, QMenu*> menus_;
+  QHash<QString, QToolBar*> toolBars_;
   QHash<QString, std::function<void()>> handlers_;
 };
 

@@ -1,102 +1,94 @@
 // Which commands are usable: with or without a document, with or without a
-// selection, and which tool groups the "メニュー" switches show.
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QToolBar>
+// selection, and which tool groups the "メニュー" switches show. Every state
+// follows from those three inputs, so the states are computed whole each
+// time one of them changes.
+#include <span>
 
 #include "app/commands.h"
 #include "app/mainform.h"
 
 namespace {
 
-// Usable whenever a document is open.
+// Usable whenever a document is open. The HTML tool bar passes its state on
+// to its buttons, shortcuts included.
 constexpr const char* kDocumentCommands[] = {
     "filesaveExecute", "FileSaveAsItemClick", "SaveFormatMenu", "FileCloseItem", "Print1Click",
     "pasteExecute", "editsellineExecute", "EditSelectAll1Execute", "Find1Click", "Replace1Click",
-    "SortMenu", "N34Click", "N100Click", "N98Click", "TeiPopButton", "CPopButton"};
+    "SortMenu", "N34Click", "N100Click", "N98Click", "TeiPopButton", "CPopButton", "ToolBar1"};
+
+// Usable while the active document has a selection.
+constexpr const char* kSelectionCommands[] = {
+    "editcutExecute", "editcopyExecute", "inserchExecute", "KeywordAddButton", "PhraseAddButton",
+    "JishoButton", "popjishoClick"};
+// Pop-up items shown only while there is a selection.
+constexpr const char* kSelectionItems[] = {"N107Click", "N95Click"};
+
+// A tool group of the "メニュー" switches. While its switch is ticked its
+// buttons stand on the conversion tool bar; its pop-up items are shown
+// always, or only with a selection when the group works on one.
+struct TToolGroup {
+  const char* Switch;
+  std::span<const char* const> Buttons;
+  std::span<const char* const> PopupItems;
+  bool NeedsSelection;
+};
+
+constexpr const char* kCharButtons[] = {"CharKindButton", "SeparatorButton", "NumberButton"};
+constexpr const char* kCharItems[] = {"CharKindMenu", "SeparatorMenu", "NumberMenu"};
+constexpr const char* kDateButtons[] = {"DateButton", "TimeButton"};
+constexpr const char* kDateItems[] = {"DateTimeMenu"};
+constexpr const char* kQuoteButtons[] = {"QuoteButton"};
+constexpr const char* kQuoteItems[] = {"QuoteMenu"};
+constexpr const char* kLineHeadButtons[] = {"LineHeadButton", "RenbanButton"};
+constexpr const char* kLineHeadItems[] = {"prereplsClick", "renbanClick"};
+
+constexpr TToolGroup kToolGroups[] = {
+    {"N129Click", kCharButtons, kCharItems, true},
+    {"N130Click", kDateButtons, kDateItems, false},
+    {"N131Click", kQuoteButtons, kQuoteItems, false},
+    {"N132Click", kLineHeadButtons, kLineHeadItems, true},
+};
 
 }  // namespace
 
 void TMainForm::DocumentCommandsOn() {
-  TCommands& c = *commands_;
-  c.Enable(kDocumentCommands, true);
-  if (Ticked("N130Click")) {
-    c.Enable({"DateButton", "TimeButton", "DateTimeMenu", "dateitemClick", "timeitemClick"}, true);
-  }
-  if (Ticked("N131Click")) c.Enable({"QuoteButton", "QuoteMenu"}, true);
-  if (Ticked("N129Click")) c.Show({"CharKindButton", "SeparatorButton", "NumberButton"}, true);
-  if (Ticked("N132Click")) c.Show({"LineHeadButton", "RenbanButton"}, true);
-  toolBar1_->setEnabled(true);
+  documentOpen_ = true;
+  UpdateCommandStates();
 }
 
-// Also what the selection had enabled, since no selection is left.
+// Undo and redo follow the editor afterwards; with no editor left they go too.
 void TMainForm::DocumentCommandsOff() {
-  TCommands& c = *commands_;
-  c.Enable(kDocumentCommands, false);
-  c.Enable({"JishoButton", "DateButton", "TimeButton", "QuoteButton",
-            "CharKindButton", "SeparatorButton", "NumberButton", "KeywordAddButton",
-            "PhraseAddButton", "LineHeadButton", "RenbanButton", "inserchExecute",
-            "dateitemClick", "timeitemClick", "DateTimeMenu", "QuoteMenu", "popjishoClick",
-            "editredoExecute", "editundoExecute", "editcopyExecute", "editcutExecute"},
-           false);
-  c.Show({"CharKindMenu", "SeparatorMenu", "NumberMenu", "N107Click", "N95Click", "prereplsClick",
-          "renbanClick"},
-         false);
-  toolBar1_->setEnabled(false);
+  documentOpen_ = false;
   hasSelection_ = false;
+  UpdateCommandStates();
+  UndoCommands(false, false);
 }
 
 void TMainForm::SelectionCommands(bool selected) {
-  TCommands& c = *commands_;
   hasSelection_ = selected;
-  c.Enable({"editcutExecute", "editcopyExecute", "inserchExecute", "KeywordAddButton",
-            "PhraseAddButton", "JishoButton", "popjishoClick"},
-           selected);
-  c.Show({"N107Click", "N95Click"}, selected);
-  if (selected) {
-    c.Enable({"N107Click", "N95Click"}, true);
-  }
-  const bool conversions = selected && Ticked("N129Click");
-  c.Show({"CharKindMenu", "SeparatorMenu", "NumberMenu"}, conversions);
-  c.Enable({"CharKindMenu", "SeparatorMenu", "NumberMenu", "CharKindButton", "SeparatorButton",
-            "NumberButton"},
-           conversions);
-  const bool lineHeads = selected && Ticked("N132Click");
-  c.Show({"prereplsClick", "renbanClick"}, lineHeads);
-  c.Enable({"prereplsClick", "renbanClick", "LineHeadButton", "RenbanButton"}, lineHeads);
+  UpdateCommandStates();
 }
 
-// Start-up: the groups switched off are hidden.
-void TMainForm::ApplyToolGroups() {
-  TCommands& c = *commands_;
-  if (!Ticked("N130Click")) c.Show({"DateButton", "TimeButton", "DateTimeMenu"}, false);
-  if (!Ticked("N131Click")) c.Show({"QuoteButton", "QuoteMenu"}, false);
-  if (!Ticked("N129Click")) c.Show({"CharKindButton", "SeparatorButton", "NumberButton"}, false);
-  if (!Ticked("N132Click")) {
-    c.Show({"LineHeadButton", "RenbanButton", "prereplsClick", "renbanClick"}, false);
-  }
+// An editor reports its history after every row it changes, millions of
+// times in a large paste: only a change of state goes on.
+void TMainForm::UndoCommands(bool canUndo, bool canRedo) {
+  if (undo_->isEnabled() != canUndo) commands_->Enable({"editundoExecute"}, canUndo);
+  if (redo_->isEnabled() != canRedo) commands_->Enable({"editredoExecute"}, canRedo);
 }
 
-// A "メニュー" switch after its tick flipped. Nothing is enabled while no
-// document is open.
-void TMainForm::ShowToolGroup(const char* groupId) {
+void TMainForm::UpdateCommandStates() {
   TCommands& c = *commands_;
-  const QString group = QLatin1String(groupId);
-  const bool on = Ticked(groupId);
-  const bool document = !mdi_->subWindowList().isEmpty();
-  const bool selection = document && hasSelection_;
-  if (group == QLatin1String("N129Click")) {
-    c.Show({"CharKindButton", "SeparatorButton", "NumberButton"}, on);
-    c.Enable({"CharKindButton", "SeparatorButton", "NumberButton"}, on && selection);
-    if (!on) c.Show({"CharKindMenu", "SeparatorMenu", "NumberMenu"}, false);
-  } else if (group == QLatin1String("N130Click")) {
-    c.Show({"DateButton", "TimeButton", "DateTimeMenu"}, on);
-    c.Enable({"DateButton", "TimeButton", "DateTimeMenu"}, on && document);
-  } else if (group == QLatin1String("N131Click")) {
-    c.Show({"QuoteButton", "QuoteMenu"}, on);
-    c.Enable({"QuoteButton", "QuoteMenu"}, on && document);
-  } else {
-    c.Show({"LineHeadButton", "RenbanButton", "prereplsClick", "renbanClick"}, on);
-    c.Enable({"LineHeadButton", "RenbanButton", "prereplsClick", "renbanClick"}, on && selection);
+  const bool selection = documentOpen_ && hasSelection_;
+  c.Enable(kDocumentCommands, documentOpen_);
+  c.Enable(kSelectionCommands, selection);
+  c.Show(kSelectionItems, selection);
+  c.Enable(kSelectionItems, selection);
+  for (const TToolGroup& g : kToolGroups) {
+    const bool on = Ticked(g.Switch);
+    const bool usable = on && (g.NeedsSelection ? selection : documentOpen_);
+    c.Show(g.Buttons, on);
+    c.Enable(g.Buttons, usable);
+    c.Show(g.PopupItems, on && (!g.NeedsSelection || selection));
+    c.Enable(g.PopupItems, usable);
   }
 }

@@ -128,9 +128,6 @@ void TMainForm::OtherWindowActive(bool active) {
   commands_->Enable(kEditCommands, false);
   auto* w = qobject_cast<TMDIChild*>(mdi_->currentSubWindow());
   if (active || !w) return;
-  commands_->Enable({"pasteExecute", "EditSelectAll1Execute"}, true);
+  UpdateCommandStates();
   w->Activated();
-  const TUndoBuff& undo = w->AFEdit->UndoBuffer();
-  commands_->Enable({"editundoExecute"}, undo.LastRecord() != nullptr);
-  commands_->Enable({"editredoExecute"}, undo.NextRecord() != nullptr);
 }

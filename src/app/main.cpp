@@ -5,6 +5,7 @@
 #include "app/editorfont.h"
 #include "app/mainform.h"
 #include "app/outsidework.h"
+#include "app/qtdialogs.h"
 #include "app/singleinstance.h"
 
 int main(int argc, char* argv[]) {
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
   if (instance.Start(files) == TSingleInstance::TRole::HandedOver) return 0;
 
   RegisterFontSubstitutes();
+  const auto qtJapanese = InstallQtJapanese();
   TMainForm form(TSettingsFiles::ForProgram(QApplication::applicationDirPath()));
   QObject::connect(&instance, &TSingleInstance::Received, &form, &TMainForm::HandOver);
   form.show();

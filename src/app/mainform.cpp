@@ -92,6 +92,8 @@ void TMainForm::BuildCommands() {
   // Filled with the clipboard history and the fixed phrases.
   commands_->BuildPopup(QStringLiteral("cpopmenu"), nullptr, 0);
   commands_->BuildPopup(QStringLiteral("teipopmenu"), nullptr, 0);
+  undo_ = commands_->Action(QStringLiteral("editundoExecute"));
+  redo_ = commands_->Action(QStringLiteral("editredoExecute"));
   connect(commands_->Menu(QStringLiteral("WindowMenu")), &QMenu::aboutToShow, this,
           &TMainForm::FillWindowMenu);
 }
@@ -107,7 +109,6 @@ void TMainForm::BuildToolBars() {
     if (bar != toolBar3_) addToolBarBreak(Qt::TopToolBarArea);
   }
   toolBar1_->setVisible(false);
-  toolBar1_->setEnabled(false);
 
   clock_ = new QLabel(QStringLiteral("00:00"), toolBar2_);
   clock_->setObjectName(QStringLiteral("timelabel"));
@@ -150,7 +151,7 @@ void TMainForm::WireCommands() {
   c.SetHandler(QStringLiteral("htmlmenuClick"), [this] { ToggleToolBar(toolBar1_); });
   c.SetHandler(QStringLiteral("henkanmenuClick"), [this] { ToggleToolBar(toolBar3_); });
   for (const char* group : {"N129Click", "N130Click", "N131Click", "N132Click"}) {
-    c.SetHandler(QLatin1String(group), [this, group] { ShowToolGroup(group); });
+    c.SetHandler(QLatin1String(group), [this] { UpdateCommandStates(); });
   }
   const char* tagModes[] = {"N65Click", "N66Click", "N67Click"};
   for (int mode = 0; mode < 3; ++mode) {

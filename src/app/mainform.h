@@ -23,6 +23,7 @@
 #include "app/textlist.h"
 #include "editor/types.h"
 
+class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
@@ -94,6 +95,8 @@ class TMainForm : public QMainWindow {
   void DocumentCommandsOff();
   // The selection commands, as the active document's selection comes and goes.
   void SelectionCommands(bool selected);
+  // "元に戻す" and "やり直し" as the active editor's history allows.
+  void UndoCommands(bool canUndo, bool canRedo);
   // Status bar panels 0 and 1.
   void ShowEditorStatus(bool insertMode);
   void ShowImeStatus(const QString& text);
@@ -139,8 +142,9 @@ class TMainForm : public QMainWindow {
   void LoadSettings();
   void ApplyTicks(const TSettings& s);
   void CollectTicks(TSettings& s) const;
-  void ApplyToolGroups();
-  void ShowToolGroup(const char* groupId);
+  // Every command state from whether a document is open, whether it has
+  // a selection, and the tool group switches.
+  void UpdateCommandStates();
   void ApplyClockColors();
   void PlaceOnScreen(const TFormBounds& bounds);
   void LoadLists();
@@ -193,6 +197,8 @@ class TMainForm : public QMainWindow {
   TSettingsFiles files_;
   std::unique_ptr<Dialogs> dialogs_;
   TCommands* commands_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
   QMdiArea* mdi_ = nullptr;
   QToolBar* toolBar1_ = nullptr;  // HTML tags
   QToolBar* toolBar2_ = nullptr;  // standard
@@ -209,6 +215,7 @@ class TMainForm : public QMainWindow {
   int tagMode_ = 0;
   TTagInserter tags_;
   TColor tagColor_ = clBlack;  // the colour dialog starts from the last one picked
+  bool documentOpen_ = false;
   bool hasSelection_ = false;  // in the active document
   TViewOptions viewOptions_;
   TRecentList recentFiles_;

@@ -63,7 +63,7 @@ void TMainForm::LoadSettings() {
   tagMode_ = settings_.TagMode;
   ApplyTicks(settings_);
   toolBar3_->setVisible(settings_.ConvToolBarVisible);
-  ApplyToolGroups();
+  UpdateCommandStates();
   ApplyClockColors();
   for (const QString& path : settings_.History) {
     if (QFileInfo(path).isFile()) recentFiles_.Append(path);

@@ -1,10 +1,13 @@
 #include "app/qtdialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -35,6 +38,16 @@ std::optional<QString> Run(QFileDialog& dialog) {
 }
 
 }  // namespace
+
+std::unique_ptr<QTranslator> InstallQtJapanese() {
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator.get())) {
+    return nullptr;
+  }
+  return translator;
+}
 
 // The descriptions carry their patterns in brackets already, separated by
 // ";"; Qt reads the patterns from the brackets, separated by spaces.

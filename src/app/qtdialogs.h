@@ -2,9 +2,18 @@
 // from outside waits.
 #pragma once
 
+#include <QTranslator>
+
+#include <memory>
+
 #include "app/dialogs.h"
 
 class QWidget;
+
+// Qt's own texts (standard buttons, file and colour dialogs) in Japanese,
+// whatever the user's locale, as long as the returned translator lives.
+// Null when Qt's Japanese translations are not installed.
+std::unique_ptr<QTranslator> InstallQtJapanese();
 
 class QtDialogs : public Dialogs {
  public:

@@ -95,6 +95,9 @@ class TCustomAFEdit {
   int RowEndCol(int row) const;
   std::string GetTextRange(TPoint from, TPoint to, bool layout) const;
   std::string SelText() const;
+  // Bytes of the rows the selection touches, counted without building its
+  // text: the size of what a command on the selection has ahead of it.
+  std::size_t SelRowBytes() const;
   std::string Text() const;
   void SetText(std::string_view text);
 
@@ -353,6 +356,7 @@ class TCustomAFEdit {
   void MarkRowsRedraw(int from, int to);
   void MarkRowsToEndRedraw(int from);
   void RaiseMaxRowLen(int row);
+  std::size_t RowBytes(int first, int last) const;
   // Column attributes and blocks following byte edits of one row.
   void ShiftAttrsInserted(int row, int at, int count);
   void ShiftAttrsDeleted(int row, int at, int count);

@@ -32,6 +32,7 @@ void TCustomAFEdit::InsertText(std::string s) {
     updating_ = true;
     DeleteSelection();
     updating_ = wasUpdating;
+    CheckSelState();  // a paste or a command over a selection ends it
   }
   s = WithoutControlBytes(std::move(s));
   if (CaretPos.Y >= RowCount()) ExtendRowsToCaret();
@@ -88,7 +89,8 @@ void TCustomAFEdit::InsertAtCaret(const std::string& s) {
   const std::string text(rows_.Text(row));
   std::string changed;
   if (InsertMode) {
-    changed = text.substr(0, i) + s + text.substr(i);
+    changed.reserve(text.size() + s.size());  // one copy of a long insertion, not three
+    changed.append(text, 0, i).append(s).append(text, i);
     ShiftAttrsInserted(row, i, static_cast<int>(s.size()));
   } else if (s.size() < text.size() - i) {
     changed = text;
@@ -107,9 +109,15 @@ void TCustomAFEdit::InsertAtCaret(const std::string& s) {
 // Moves the caret right over `steps` characters as CaretRight would, row by
 // row, so that a large insertion costs time in proportion to its size.
 void TCustomAFEdit::AdvanceCaret(int steps) {
+  std::string expanded;
   while (steps > 0 && CaretPos.Y < RowCount()) {
     const int y = CaretPos.Y;
-    const std::string display = DisplayString(y);
+    // A row without indent or tabs is shown as it is stored: no copy of
+    // each of the many rows a long insertion steps over.
+    const std::string_view stored = rows_.Text(y);
+    const bool plain = rows_.Attr(y).Indent <= 0 && stored.find('\t') == std::string_view::npos;
+    if (!plain) expanded = DisplayString(y);
+    const std::string_view display = plain ? stored : std::string_view(expanded);
     const int len = static_cast<int>(display.size());
     const int indent = std::max<int>(0, rows_.Attr(y).Indent);
     int x = CaretPos.X;
@@ -227,15 +235,29 @@ void TCustomAFEdit::CutToClipboard() {
   ++UndoGroup;
   CopyToClipboard();
   DeleteSelection();
+  // The state the selection events compare against follows, or the next
+  // selection would go unreported and its commands stay disabled.
+  sel_.Selected = false;
   if (OnDisSelect) OnDisSelect();
 }
 
+// Nothing is drawn until the text is in place: a long text stands in one
+// row until re-wrapping has cut it, and drawing that row on the way (when a
+// scroll bar appears) cost as much as the paste itself.
 void TCustomAFEdit::PasteFromClipboard() {
   if (readOnly_) return;
   std::optional<std::string> text = host_.GetClipboardText();
   if (!text) return;
   ++UndoGroup;
+  rows_.Reserve(RowCount() + static_cast<int>(std::count(text->begin(), text->end(), '\r')));
+  const bool wasUpdating = updating_;
+  updating_ = true;
   InsertText(std::move(*text));
+  updating_ = wasUpdating;
+  if (updating_) return;
+  UpdateScrollBars();
+  CaretMoved();
+  Paint();
 }
 
 void TCustomAFEdit::WMCut() { CutToClipboard(); }

@@ -90,7 +90,7 @@ class TEditHost {
   // Moves the pixels inside `area` by dx horizontally.
   virtual void ScrollArea(int dx, const TRect& area) = 0;
 
-  virtual std::optional<std::string> GetClipboardText() = 0;  // Shift-JIS; none without text
+  virtual std::optional<std::string> GetClipboardText() = 0;  // Shift-JIS, CR line ends; none without text
   virtual void SetClipboardText(const std::string& sjis) = 0;
 
   // Live key state (Shift, Ctrl, the key of an auto-repeat, VK_LBUTTON).

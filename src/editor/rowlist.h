@@ -33,6 +33,9 @@ class TRowList {
   void Insert(int i, std::string_view text, const TLineAttr& attr);
   void Append(std::string_view text, const TLineAttr& attr) { Insert(Count(), text, attr); }
   void Delete(int i) { rows_.erase(i); }
+  // Room for `count` rows in all, so that a large insertion does not grow
+  // the list a quarter at a time, copying it each time.
+  void Reserve(int count) { rows_.reserve(static_cast<std::size_t>(count)); }
   void Swap(int i, int j) { std::swap(rows_[i], rows_[j]); }
   void Clear();
 

@@ -19,7 +19,10 @@ std::string TCustomAFEdit::GetTextRange(TPoint from, TPoint to, bool layout) con
   to.X = std::min<int>(to.X, static_cast<int>(rows_.Text(to.Y).size()));
   from.X = std::max(0, from.X);
 
+  // Room for the rows with CR LF line ends at once: growing by doubling
+  // copied a large selection several times over.
   std::string out;
+  out.reserve(RowBytes(from.Y, to.Y) + (to.Y - from.Y + 1) + 2);
   for (int y = from.Y; y <= to.Y; ++y) {
     std::string_view text = rows_.Text(y);
     if (EndsWithCR(text)) text.remove_suffix(1);
@@ -60,6 +63,19 @@ std::string TCustomAFEdit::SelText() const {
                         TPoint{static_cast<int>(rows_.Text(bottom).size()), bottom}, false);
   }
   return std::string();
+}
+
+std::size_t TCustomAFEdit::SelRowBytes() const {
+  const TSelArea sel = ClampedSelection();
+  if (sel.HasSel()) return RowBytes(sel.SelStart().Y, sel.SelEnd().Y);
+  if (sel.HasRowSel()) return RowBytes(sel.RowSelTop(), sel.RowSelBottom());
+  return 0;
+}
+
+std::size_t TCustomAFEdit::RowBytes(int first, int last) const {
+  std::size_t bytes = 0;
+  for (int y = first; y <= last; ++y) bytes += rows_.Text(y).size();
+  return bytes;
 }
 
 std::string TCustomAFEdit::Text() const {

@@ -167,11 +167,14 @@ std::vector<int> TCustomAFEdit::FindCuts(std::string_view text, int indent, std:
   std::size_t nextCR = text.find('\r');
   for (;;) {
     const std::string_view rest = text.substr(offset);
-    std::size_t consumed = 0;
-    std::string s = DisplayPrefix(indent, rest, w + WrapMargin() + 1, consumed);
-    const bool complete = consumed == rest.size();
     while (nextCR != std::string_view::npos && nextCR < offset) nextCR = text.find('\r', nextCR + 1);
     const std::size_t cr = nextCR == std::string_view::npos ? std::string_view::npos : nextCR - offset;
+    // Nothing past the line end is looked at: unwrapped rows are 64K wide,
+    // and reading that far for every line of a pasted text took minutes.
+    std::size_t consumed = 0;
+    std::string s = DisplayPrefix(indent, rest.substr(0, cr == std::string_view::npos ? cr : cr + 1),
+                                  w + WrapMargin() + 1, consumed);
+    const bool complete = consumed == rest.size();
     const bool fits = complete && cr == rest.size() - 1 &&
                       FindWrapPos(s, w, indent + 2) >= static_cast<int>(s.size());
     if (fits || (cr == std::string_view::npos && complete)) break;

@@ -119,9 +119,14 @@ const Tables& TheTables() {
 }  // namespace
 
 std::u16string ToUtf16(std::string_view sjis, std::size_t* invalid) {
-  const Tables& t = TheTables();
   std::u16string out(sjis.size(), u'\0');
-  char16_t* o = out.data();
+  out.resize(ToUtf16(sjis, out.data(), invalid));
+  return out;
+}
+
+std::size_t ToUtf16(std::string_view sjis, char16_t* const out, std::size_t* invalid) {
+  const Tables& t = TheTables();
+  char16_t* o = out;
   std::size_t bad = 0;
   const auto* p = reinterpret_cast<const unsigned char*>(sjis.data());
   const auto* const end = p + sjis.size();
@@ -140,9 +145,8 @@ std::u16string ToUtf16(std::string_view sjis, std::size_t* invalid) {
     bad += u == kInvalid;
     *o++ = u;
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
   if (invalid) *invalid = bad;
-  return out;
+  return static_cast<std::size_t>(o - out);
 }
 
 std::uint16_t LowerTwin(unsigned char lead, unsigned char trail) {

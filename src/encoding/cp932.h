@@ -16,6 +16,9 @@ namespace cp932 {
 // Windows reads them (U+0080, U+F8F0-U+F8F3), so they survive a round trip.
 // *invalid receives the number of U+FFFD produced.
 std::u16string ToUtf16(std::string_view sjis, std::size_t* invalid = nullptr);
+// The same into `out`, which has room for sjis.size() units; returns the
+// number of units written.
+std::size_t ToUtf16(std::string_view sjis, char16_t* out, std::size_t* invalid = nullptr);
 
 // A unit without a Shift-JIS form becomes "?"; so does a surrogate, and a
 // surrogate pair gives a single "?". *replaced receives the number of "?"

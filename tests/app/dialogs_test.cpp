@@ -37,3 +37,27 @@ TEST(BusyIndicator, ADialogOnlyForLargeWork) {
   }
   EXPECT_EQ(parent.findChild<QProgressDialog*>(), nullptr);
 }
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/qtdialogs.h"
+
+TEST(QtJapanese, StandardButtonsAndFileDialogsWhateverTheLocale) {
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  const std::unique_ptr<QTranslator> japanese = InstallQtJapanese();
+  QLocale::setDefault(QLocale::system());
+  ASSERT_NE(japanese, nullptr) << "qt6-translations-l10n is not installed";
+  QMessageBox box(QMessageBox::Question, "Zib_Editor", "?",
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  EXPECT_EQ(box.button(QMessageBox::Yes)->text(), "はい(&Y)");
+  EXPECT_EQ(box.button(QMessageBox::No)->text(), "いいえ(&N)");
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "キャンセル");
+  QFileDialog files(nullptr, QString(), QString(), QString());
+  files.setOption(QFileDialog::DontUseNativeDialog);
+  const QLabel* lookIn = files.findChild<QLabel*>("lookInLabel");
+  ASSERT_NE(lookIn, nullptr);
+  EXPECT_EQ(lookIn->text(), "アドレス:");
+}

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QProgressDialog>
+
+#include "app/busy.h"
+#include "docfixture.h"
 #include "editfixture.h"
 
 namespace {
@@ -50,6 +56,56 @@ TEST_F(SelectRowTest, AStreamSelectionGivesWayToTheRow) {
   EXPECT_FALSE(edit.Sel().HasSel());
   EXPECT_EQ(edit.Sel().RowSelFrom, 2);
   EXPECT_EQ(edit.SelText(), "three\r\n");
+}
+
+// The labels of the busy dialogs shown while it lives.
+class BusyDialogs : public QObject {
+ public:
+  BusyDialogs() { qApp->installEventFilter(this); }
+  ~BusyDialogs() override { qApp->removeEventFilter(this); }
+  QStringList shown;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (auto* dialog = qobject_cast<QProgressDialog*>(watched); dialog && event->type() == QEvent::Show)
+      shown << dialog->labelText();
+    return false;
+  }
+};
+
+// The threshold set for one test.
+class BusyThreshold {
+ public:
+  explicit BusyThreshold(long long bytes) : saved_(TBusyIndicator::threshold) { TBusyIndicator::threshold = bytes; }
+  ~BusyThreshold() { TBusyIndicator::threshold = saved_; }
+
+ private:
+  long long saved_;
+};
+
+using ClipboardCommands = DocFixture;
+
+TEST_F(ClipboardCommands, LargeWorkShowsTheBusyDialogSmallWorkDoesNot) {
+  Open(Write("a.txt", "alpha beta gamma\r\ndelta epsilon"));
+  const auto copyPasteCut = [this] {
+    Action("EditSelectAll1Execute")->trigger();
+    Action("editcopyExecute")->trigger();
+    Action("pasteExecute")->trigger();
+    Action("EditSelectAll1Execute")->trigger();
+    Action("editcutExecute")->trigger();
+  };
+  {
+    const BusyThreshold small(4);
+    BusyDialogs busy;
+    copyPasteCut();
+    EXPECT_EQ(busy.shown, (QStringList{"コピー中...", "貼り付け中...", "切り取り中..."}));
+  }
+  EXPECT_EQ(Edit().Text(), "");
+  EXPECT_EQ(QApplication::clipboard()->text(), "alpha beta gamma\ndelta epsilon");
+  Action("editundoExecute")->trigger();
+  BusyDialogs busy;
+  copyPasteCut();
+  EXPECT_TRUE(busy.shown.isEmpty());
 }
 
 }  // namespace

@@ -100,6 +100,59 @@ TEST_F(Editing, CutCopiesDeletesAndAlwaysReportsDeselection) {
   EXPECT_EQ(edit.Text(), "aef");
 }
 
+TEST_F(Editing, TheSelectionEventsFollowACutAndAPasteOverASelection) {
+  Load("abc\r\ndef");
+  int selects = 0, deselects = 0;
+  edit.OnSelect = [&] { ++selects; };
+  edit.OnDisSelect = [&] { ++deselects; };
+  edit.SelectAll();
+  edit.CutToClipboard();
+  edit.Undo();
+  edit.SelectAll();  // a new selection after the cut is reported again
+  EXPECT_EQ(selects, 2);
+  host.clipboard = "x";
+  edit.PasteFromClipboard();
+  EXPECT_EQ(deselects, 2);  // the paste ended the selection
+  EXPECT_EQ(edit.Text(), "x");
+}
+
+// Many lines of prose, Japanese, tabs, indents and a long word, some longer
+// than the narrow widths.
+std::string PasteSample() {
+  std::string text;
+  for (int i = 0; i < 150; ++i) {
+    text += "line " + std::to_string(i) + " of the sample\r\n";
+    text += "\t\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\x82\xC5\x82\xB7\x81\x42\r\n";  // 日本語の文章です。
+    if (i % 10 == 0) text += "  indented words that run on past the narrow widths\r\n";
+    if (i % 25 == 0) text += std::string(70, 'w') + "\r\n\r\n";
+  }
+  return text + "last";
+}
+
+TEST_F(Editing, APastedTextIsWrappedAsTheSameTextLoaded) {
+  const std::string text = PasteSample();
+  for (const int width : {0, 12, 30}) {
+    if (width > 0) {
+      WrapAt(width, {TAFEditOption::aoWordWrap, TAFEditOption::aoJpnBanBreak});
+    } else {
+      edit.SetOptions({TAFEditOption::aoWordWrap});  // unwrapped
+    }
+    Load(text, loWrap);
+    const std::vector<std::string> loaded = Rows();
+    Load("");
+    host.scroll[1] = TScrollInfo{};
+    host.clipboard = text;
+    edit.PasteFromClipboard();
+    EXPECT_EQ(Rows(), loaded) << "width " << width;
+    const int last = edit.RowCount() - 1;
+    EXPECT_EQ(edit.CaretPos, (TPoint{edit.DisplayLength(last), last})) << "width " << width;
+    // Drawing waited until the end; the scroll bar and the view followed.
+    EXPECT_GE(host.scroll[1].Max, last);
+    EXPECT_LE(edit.TopRow, last);
+    EXPECT_GT(edit.TopRow + edit.VisibleRows(), last);
+  }
+}
+
 TEST_F(Editing, ReadOnlyBlocksChangesButNotCopying) {
   Load("abc");
   edit.SetReadOnly(true);

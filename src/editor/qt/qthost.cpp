@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "editor/ime.h"
 #include "editor/keys.h"
@@ -33,9 +34,38 @@ void SubstituteFonts() {
   (void)done;
 }
 
-QString ToQString(std::string_view sjis) { return QString::fromStdU16String(cp932::ToUtf16(sjis)); }
+// The clipboard's line ends are the platform's LF; the control's are CR.
+// Both directions change them in place, in the pass that converts the
+// text: QString::replace moves the rest of the text again for every
+// thousand line ends, which made copying 100 MB take many seconds.
 
-std::string ToSjis(const QString& text) { return cp932::FromUtf16(text.toStdU16String()); }
+// CR LF becomes LF; a CR alone stays. Converted straight into the string
+// the clipboard keeps, with no copy on the way.
+QString ClipboardText(std::string_view sjis) {
+  QString text(static_cast<qsizetype>(sjis.size()), Qt::Uninitialized);
+  char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+  const char16_t* const end = begin + cp932::ToUtf16(sjis, begin);
+  char16_t* out = begin;
+  for (const char16_t* in = begin; in < end; ++in) {
+    if (*in == u'\r' && in + 1 < end && in[1] == u'\n') continue;
+    *out++ = *in;
+  }
+  text.truncate(out - begin);
+  text.squeeze();
+  return text;
+}
+
+// LF and CR LF become CR. No trail byte is an LF or a CR.
+std::string EndingLinesWithCR(std::string sjis) {
+  std::size_t out = 0;
+  bool afterCR = false;
+  for (const char c : sjis) {
+    if (c != '\n' || !afterCR) sjis[out++] = c == '\n' ? '\r' : c;
+    afterCR = c == '\r';
+  }
+  sjis.resize(out);
+  return sjis;
+}
 
 }  // namespace
 
@@ -182,17 +212,12 @@ void TQtHost::ScrollArea(int dx, const TRect& area) {
 std::optional<std::string> TQtHost::GetClipboardText() {
   const QMimeData* data = QApplication::clipboard()->mimeData();
   if (!data || !data->hasText()) return std::nullopt;
-  QString text = data->text();
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QChar('\n'), QStringLiteral("\r\n"));
-  return ToSjis(text);
+  const QString text = data->text();
+  return EndingLinesWithCR(cp932::FromUtf16(
+      std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()))));
 }
 
-void TQtHost::SetClipboardText(const std::string& sjis) {
-  QString text = ToQString(sjis);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QApplication::clipboard()->setText(text);
-}
+void TQtHost::SetClipboardText(const std::string& sjis) { QApplication::clipboard()->setText(ClipboardText(sjis)); }
 
 // ---- Keys and mouse
 

@@ -155,6 +155,20 @@ TEST_F(WidgetTest, CtrlCopiesAndPastesThroughTheClipboardInCodePage932) {
   EXPECT_EQ(edit.Text(), Sjis(u"一行目\r\n二行目甲\r\n乙"));
 }
 
+TEST_F(WidgetTest, LinesEndInLfOnTheClipboardAndInCrInTheText) {
+  Load(Sjis(u"一\r\n\r\n二\r\n"));
+  edit.SelectAll();
+  edit.WMCopy();
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(u"一\n\n二\n"));
+
+  // CR LF, LF and CR alone each end one line; a character without a
+  // Shift-JIS form becomes "?".
+  QApplication::clipboard()->setText(QString::fromUtf16(u"a\r\nb\nc\rd\n\n\U0001F600"));
+  Load("");
+  edit.WMPaste();
+  EXPECT_EQ(edit.Text(), "a\r\nb\r\nc\r\nd\r\n\r\n?");
+}
+
 // ---- Mouse
 
 TEST_F(WidgetTest, ClickPlacesTheCaretAndDragSelects) {
