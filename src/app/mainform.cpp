@@ -157,6 +157,7 @@ void TMainForm::WireCommands() {
   }
   WireFileCommands();
   WireEditCommands();
+  WireConvCommands();
   connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
     if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
   });

@@ -146,6 +146,8 @@ class TMainForm : public QMainWindow {
   void GiveViewOptions();
   void RepaintEditors();
   bool SaveFile(TMDIChild& child, const QString& path, int options);
+  // Conversion and insertion tools.
+  void WireConvCommands();
 
   TSettingsFiles files_;
   std::unique_ptr<Dialogs> dialogs_;
