@@ -23,6 +23,10 @@ class ScriptedDialogs : public Dialogs {
 
   std::vector<TFileDialogSpec> openRequests;
   std::vector<TFileDialogSpec> saveRequests;
+  struct InputRequest {
+    QString title, prompt, value;
+  };
+  std::vector<InputRequest> inputRequests;
   std::vector<QString> messages;
   std::vector<QString> confirmations;
   std::vector<QString> modalWindows;  // object names
@@ -35,7 +39,9 @@ class ScriptedDialogs : public Dialogs {
     saveRequests.push_back(spec);
     return Next(saveAnswers, "save");
   }
-  std::optional<QString> InputText(const QString&, const QString&, const QString&) override {
+  std::optional<QString> InputText(const QString& title, const QString& prompt,
+                                   const QString& value) override {
+    inputRequests.push_back({title, prompt, value});
     return Next(inputAnswers, "input");
   }
   std::optional<TColor> PickColor(TColor) override { return Next(colorAnswers, "colour"); }
