@@ -156,7 +156,7 @@ void NumberHeads(TMainForm& form) {
 void RegisterWord(TMainForm& form) {
   TMDIChild* target = form.ActiveChild();
   if (!target) return;
-  if (!StartWordRegister(kWordRegisterTools, FromSjis(SelectedBytes(*target->AFEdit)))) {
+  if (!StartWordRegister(form.WordRegisterTools, FromSjis(SelectedBytes(*target->AFEdit)))) {
     form.Dlg().ShowMessage(NoWordRegisterToolMessage());
   }
 }

@@ -16,6 +16,7 @@
 #include "app/recentlist.h"
 #include "app/settings.h"
 #include "app/textlist.h"
+#include "app/wordregister.h"
 #include "editor/types.h"
 
 class QDragEnterEvent;
@@ -86,6 +87,8 @@ class TMainForm : public QMainWindow {
   QList<TMDIChild*> Children() const;
   // How the next file is read (TOpenMode); it stays after an open.
   int OpenMode = 0;
+  // The input methods' word-registration tools, looked for in this order.
+  std::span<const TWordRegisterTool> WordRegisterTools = kWordRegisterTools;
   // Records a path among the recent files and its folder among the folders.
   void AddToHistory(const QString& path);
   // The first instance's arguments: each run of them that names a file.
