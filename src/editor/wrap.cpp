@@ -167,11 +167,15 @@ std::vector<int> TCustomAFEdit::FindCuts(std::string_view text, int indent, std:
   std::size_t nextCR = text.find('\r');
   for (;;) {
     const std::string_view rest = text.substr(offset);
-    std::size_t consumed = 0;
-    std::string s = DisplayPrefix(indent, rest, w + WrapMargin() + 1, consumed);
-    const bool complete = consumed == rest.size();
     while (nextCR != std::string_view::npos && nextCR < offset) nextCR = text.find('\r', nextCR + 1);
     const std::size_t cr = nextCR == std::string_view::npos ? std::string_view::npos : nextCR - offset;
+    // Nothing past the line end is looked at: unwrapped, the limit is tens of
+    // thousands of columns, and a text of many short lines would be expanded
+    // that far for each of them.
+    const std::string_view line = cr == std::string_view::npos ? rest : rest.substr(0, cr + 1);
+    std::size_t consumed = 0;
+    std::string s = DisplayPrefix(indent, line, w + WrapMargin() + 1, consumed);
+    const bool complete = consumed == rest.size();
     const bool fits = complete && cr == rest.size() - 1 &&
                       FindWrapPos(s, w, indent + 2) >= static_cast<int>(s.size());
     if (fits || (cr == std::string_view::npos && complete)) break;
