@@ -18,7 +18,7 @@ TConverted Map(std::string_view s) {
 
 // Texts as template arguments, so that each entry is a plain function.
 template <const char* From, const char* To>
-TConverted Replace(std::string_view s) {
+TConverted Separator(std::string_view s) {
   return TConverted::Replace(ReplaceChars(s, From, To));
 }
 
@@ -63,11 +63,11 @@ constexpr TConversion kTable[] = {
     {"N124Click", Map<LCMAP_HIRAGANA>},
     {"ei_hanClick", [](std::string_view s) { return TConverted::Replace(AlnumToHalfWidth(s)); }},
     // Separators.
-    {"tabtospClick", Replace<kTab, kSpace>},
-    {"sptotabClick", Replace<kSpace, kTab>},
-    {"sptokanmaClick", Replace<kSpace, kComma>},
-    {"kanmatospClick", Replace<kComma, kSpace>},
-    {"delzenspClick", Replace<kFullWidthSpace, kSpace>},
+    {"tabtospClick", Separator<kTab, kSpace>},
+    {"sptotabClick", Separator<kSpace, kTab>},
+    {"sptokanmaClick", Separator<kSpace, kComma>},
+    {"kanmatospClick", Separator<kComma, kSpace>},
+    {"delzenspClick", Separator<kFullWidthSpace, kSpace>},
     // Quotes and brackets.
     {"ksingleClick", Quote<kApostrophe, kApostrophe>},
     {"kdoubleClick", Quote<kDoubleQuote, kDoubleQuote>},

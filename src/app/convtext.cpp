@@ -1,6 +1,7 @@
 #include "app/convtext.h"
 
 #include <array>
+#include <cstdint>
 
 #include "encoding/mapstring.h"
 #include "encoding/sjis.h"

@@ -67,6 +67,16 @@ TEST_F(ConvCommands, QuotesEncloseTheSelectionOrGoInAtTheCaret) {
   EXPECT_EQ(Edit().CaretPos, (TPoint{2, 1}));
 }
 
+TEST_F(ConvCommands, AReadOnlyDocumentIsLeftAsItIs) {
+  OpenSelected("abc", 0, 3);
+  Edit().SetReadOnly(true);
+  for (const char* id : {"N116Click", "kkagiClick", "dateitemClick", "convdayClick", "renbanClick", "prereplsClick"}) {
+    Run(id);
+  }
+  EXPECT_EQ(Text(), "abc");
+  EXPECT_TRUE(dialogs->inputRequests.empty());
+}
+
 TEST_F(ConvCommands, ANumberOutOfRangeIsNamedAndTheTextStays) {
   OpenSelected("99999999999", 0, 11);
   Run("poptentosixClick");
