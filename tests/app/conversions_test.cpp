@@ -35,10 +35,6 @@ std::string Converted(std::string_view id, std::string_view selected) {
 
 std::string Converted(std::string_view id, std::u16string_view selected) { return Converted(id, Sj(selected)); }
 
-TEST(Conversions, EveryCommandOfTheToolsHasOne) {
-  EXPECT_EQ(kConversions.size(), 7u + 5u + 12u + 4u + 1u);
-}
-
 TEST(Conversions, CharacterKinds) {
   EXPECT_EQ(Converted("N116Click", u"abcＡｂｃあ"), Sj(u"ABCＡＢＣあ"));
   EXPECT_EQ(Converted("N117Click", u"ABCＡＢＣ"), Sj(u"abcａｂｃ"));
@@ -156,13 +152,6 @@ TEST_F(SelectionConversion, BlanksAtTheEndOfTheSelectionAreConvertedNotLost) {
   EXPECT_EQ(Run("N116Click", "ab \t", TPoint{0, 0}, TPoint{4, 0}), "AB \t");
 }
 
-TEST_F(SelectionConversion, ASelectedLineWithItsLineEnd) {
-  // From the start of the first row to the start of the second.
-  EXPECT_EQ(Run("kkagiClick", Sj(u"会話\r\n次"), TPoint{0, 0}, TPoint{0, 1}), Sj(u"「会話」\r\n次"));
-  EXPECT_EQ(edit.CaretPos, (TPoint{0, 1}));
-  ExpectOneUndoStep();
-}
-
 // A command's text takes the selection's place; in overwrite mode it must
 // not eat what follows.
 TEST_F(SelectionConversion, OverwriteModeReplacesOnlyTheSelection) {
@@ -181,19 +170,6 @@ TEST_F(SelectionConversion, ARowSelectionIsReplacedWhereItsRowsWere) {
   EXPECT_EQ(Save(), "one\r\nTWO\r\nTHREE\r\nfour");
   EXPECT_FALSE(edit.Sel().HasRowSel());
   ExpectOneUndoStep();
-}
-
-TEST_F(SelectionConversion, TheSelectionEventsFollow) {
-  int selects = 0, deselects = 0;
-  edit.OnSelect = [&] { ++selects; };
-  edit.OnDisSelect = [&] { ++deselects; };
-  Load("abc");
-  edit.Sel().AnchorPos = TPoint{0, 0};
-  edit.Sel().EndPos = TPoint{3, 0};
-  edit.CheckSelState();
-  ReplaceSelection(edit, "X");
-  EXPECT_EQ(selects, 1);
-  EXPECT_EQ(deselects, 1);
 }
 
 }  // namespace

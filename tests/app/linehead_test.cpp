@@ -69,11 +69,16 @@ TEST_F(LineHeads, ReplacingTheFirstCharacters) {
 
 // Longer heads on wrapped rows: each change re-wraps, and the rows still to
 // be done are the ones that were selected.
-TEST_F(LineHeads, WrappedRowsStayWrapped) {
+TEST_F(LineHeads, WrappedRowsStayWrappedAndInOrder) {
   WrapAt(10);
   Load("aaaa\r\nbbbb\r\ncccc", loWrap);
   ReplaceLineHeads(edit, TRowRange{0, 2}, 0, "0123456789");
   EXPECT_EQ(Save(), "0123456789aaaa\r\n0123456789bbbb\r\n0123456789cccc");
+  EXPECT_EQ(RowInvariantViolation(edit), "");
+
+  Load("aaaaaaaa\r\nbbbbbbbb\r\ncccccccc", loWrap);
+  NumberRows(edit, TRowRange{0, 2}, SplitNumbering("1. "), 1);
+  EXPECT_EQ(Save(), "1. aaaaaaaa\r\n2. bbbbbbbb\r\n3. cccccccc");
   EXPECT_EQ(RowInvariantViolation(edit), "");
 }
 
@@ -99,14 +104,6 @@ TEST_F(LineHeads, NumberingEachRow) {
 
   NumberRows(edit, TRowRange{1, 3}, SplitNumbering(Sj(u"（１）")), 9);
   EXPECT_EQ(Save(), Sj(u"one\r\n（９）two\r\n（１０）three\r\n（１１）four"));
-}
-
-TEST_F(LineHeads, NumberingWrappedRowsStaysInOrder) {
-  WrapAt(10);
-  Load("aaaaaaaa\r\nbbbbbbbb\r\ncccccccc", loWrap);
-  NumberRows(edit, TRowRange{0, 2}, SplitNumbering("1. "), 1);
-  EXPECT_EQ(Save(), "1. aaaaaaaa\r\n2. bbbbbbbb\r\n3. cccccccc");
-  EXPECT_EQ(RowInvariantViolation(edit), "");
 }
 
 }  // namespace
