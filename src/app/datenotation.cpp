@@ -34,21 +34,24 @@ std::string FoldAscii(std::string_view s) {
 }
 
 // text with every occurrence of what, letter case aside, replaced by by.
+// Matches are found with find and kept only where a character starts.
 std::string ReplaceIgnoringCase(const std::string& text, std::string_view what, std::string_view by) {
+  if (what.empty()) return text;
   const std::string foldedText = FoldAscii(text);
   const std::string foldedWhat = FoldAscii(what);
   std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    if (foldedText.compare(i, foldedWhat.size(), foldedWhat) == 0) {
-      out += by;
-      i += foldedWhat.size();
-    } else {
-      const std::size_t len = sjis::CharLen(text, i);
-      out.append(text, i, len);
-      i += len;
+  std::size_t copied = 0;    // text before this is in out
+  std::size_t boundary = 0;  // a character start, walked forward as matches are found
+  for (std::size_t from = 0, at; (at = foldedText.find(foldedWhat, from)) != std::string::npos;) {
+    while (boundary < at) boundary += sjis::CharLen(text, boundary);
+    if (boundary != at) {
+      from = at + 1;
+      continue;
     }
+    out.append(text, copied, at - copied).append(by);
+    copied = from = at + foldedWhat.size();
   }
-  return out;
+  return out.append(text, copied);
 }
 
 // One pass over the characters of the text. A candidate is a date being
@@ -134,10 +137,12 @@ class TDateScanner {
     runOpen_ = false;
   }
 
+  // A text that FormatDateText leaves as it is is no date: its other
+  // occurrences keep their letter case.
   void Convert(std::string_view candidate) {
     if (CharLength(candidate) <= 2) return;
     std::string date = FormatDateText(candidate, pattern_);
-    if (!produced_.insert(date).second) return;
+    if (!produced_.insert(date).second || date == candidate) return;
     working_ = ReplaceIgnoringCase(working_, candidate, date);
   }
 

@@ -24,6 +24,8 @@ TEST(DateNotation, YearsMonthsAndEras) {
   EXPECT_EQ(Convert(u"H.18/7", u"yyyy/m/d"), Sj(u"H.18/7"));  // no "年" says which is the era year
   EXPECT_EQ(Convert(u"平成18年7月の", u"yyyy/mm/dd"), Sj(u"2006/07の"));
   EXPECT_EQ(Convert(u"h.18年 と H.18年", u"yyyy年m月d日"), Sj(u"2006年 と 2006年"));
+  // "？" is 81 48: its second byte is no "H".
+  EXPECT_EQ(Convert(u"H.18年 ？.18年", u"yyyy年m月d日"), Sj(u"2006年 ？.18年"));
   // Full-width digits read as digits.
   EXPECT_EQ(Convert(u"２００６年７月", u"yyyy/m/d"), "2006/7");
 }
