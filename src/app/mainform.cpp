@@ -173,6 +173,7 @@ void TMainForm::WireCommands() {
   WireFileCommands();
   WireEditCommands();
   WireTagCommands();
+  WireConvCommands();
   connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
     if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
   });

@@ -21,6 +21,7 @@
 #include "app/settings.h"
 #include "app/taginsert.h"
 #include "app/textlist.h"
+#include "app/wordregister.h"
 #include "editor/types.h"
 
 class QAction;
@@ -113,6 +114,8 @@ class TMainForm : public QMainWindow {
   QList<TMDIChild*> Children() const;
   // How the next file is read (TOpenMode); it stays after an open.
   int OpenMode = 0;
+  // The input methods' word-registration tools, looked for in this order.
+  std::span<const TWordRegisterTool> WordRegisterTools = kWordRegisterTools;
   // Records a path among the recent files and its folder among the folders.
   void AddToHistory(const QString& path);
   // Records and opens each path that names an existing file; the number opened.
@@ -193,6 +196,8 @@ class TMainForm : public QMainWindow {
   void ApplyListEdit(TListEditMode mode, const TStringList& lines);
   void PreviewDocument();
   void WebSearch();
+  // Conversion and insertion tools.
+  void WireConvCommands();
 
   TSettingsFiles files_;
   std::unique_ptr<Dialogs> dialogs_;

@@ -169,11 +169,12 @@ std::vector<int> TCustomAFEdit::FindCuts(std::string_view text, int indent, std:
     const std::string_view rest = text.substr(offset);
     while (nextCR != std::string_view::npos && nextCR < offset) nextCR = text.find('\r', nextCR + 1);
     const std::size_t cr = nextCR == std::string_view::npos ? std::string_view::npos : nextCR - offset;
-    // Nothing past the line end is looked at: unwrapped rows are 64K wide,
-    // and reading that far for every line of a pasted text took minutes.
+    // Nothing past the line end is looked at: unwrapped, the limit is tens of
+    // thousands of columns, and a text of many short lines would be expanded
+    // that far for each of them.
+    const std::string_view line = cr == std::string_view::npos ? rest : rest.substr(0, cr + 1);
     std::size_t consumed = 0;
-    std::string s = DisplayPrefix(indent, rest.substr(0, cr == std::string_view::npos ? cr : cr + 1),
-                                  w + WrapMargin() + 1, consumed);
+    std::string s = DisplayPrefix(indent, line, w + WrapMargin() + 1, consumed);
     const bool complete = consumed == rest.size();
     const bool fits = complete && cr == rest.size() - 1 &&
                       FindWrapPos(s, w, indent + 2) >= static_cast<int>(s.size());

@@ -1,0 +1,6 @@
+#include "app/datetimetext.h"
+
+QString DateInsertText(const QDate& date, const QLocale& locale) {
+  if (locale.language() == QLocale::C) return date.toString(QStringLiteral("yyyy/MM/dd"));
+  return locale.toString(date, QLocale::ShortFormat);
+}

@@ -1,0 +1,19 @@
+// The one message for a text that should have been a whole number, and
+// reading such a text from an input box: every command that takes a number
+// from the user tells about a wrong one the same way.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class Dialogs;
+
+// Names the text, shortened when it is long.
+QString NotANumberMessage(const QString& text);
+void ShowNotANumber(Dialogs& dialogs, const QString& text);
+
+// The 32-bit integer text writes (full-width digits and blanks around it
+// allowed); nothing, after the message, when it writes none.
+std::optional<std::int32_t> IntegerOrMessage(Dialogs& dialogs, const QString& text);
