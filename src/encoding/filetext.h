@@ -9,6 +9,10 @@
 
 enum class TEncoding { ShiftJis, Jis, Euc, Utf8, Ucs2 };
 
+// How a file's lines end. The editor's text always ends them with CR LF;
+// a file's own style is kept so that saving writes it back.
+enum class TLineEnd { CrLf, Lf, Cr };
+
 struct TDecodedText {
   std::string Text;          // Shift-JIS
   bool Malformed = false;    // UTF-8 input that is no UTF-8: Text is empty
