@@ -15,6 +15,7 @@
 
 #include "app/dialogs.h"
 #include "app/inifile.h"
+#include "app/printsettings.h"
 #include "app/recentlist.h"
 #include "app/settings.h"
 #include "app/taginsert.h"
@@ -31,6 +32,7 @@ class QTimer;
 class QToolBar;
 class TAboutBox;
 class TCommands;
+class TCustomAFEdit;
 class TMDIChild;
 struct TTagCommand;
 
@@ -57,6 +59,7 @@ class TMainForm : public QMainWindow {
   const TSettings& Settings() const { return settings_; }
   bool Ticked(const char* id) const;
   int TagMode() const { return tagMode_; }
+  const TPrintSettings& PrintSettings() const { return printSettings_; }
   const std::string& LastTag() const { return tags_.LastTag; }
   TAFEditOptions EditorOptions() const;
   TViewOptions EditorViewOptions() const { return viewOptions_; }
@@ -150,6 +153,17 @@ class TMainForm : public QMainWindow {
   void FileSave();
   void EncodedSave(const std::function<std::string(std::string_view)>& convert, bool clearsModified);
   void ToggleRightEdgeWrap();
+  // View and settings commands.
+  void WireViewCommands();
+  void PickEditorColor(TColor TSettings::*setting, void (TCustomAFEdit::*apply)(TColor));
+  void PickClockColor(TColor TSettings::*setting);
+  void ChooseEditorFont();
+  void AskWrapPos();
+  void FormatActive();
+  void EndFormatActive();
+  // Printing.
+  void WirePrintCommands();
+  void PrintActiveDocument();
   void ReapplyEditorSettings();
   void GiveViewOptions();
   void RepaintEditors();
@@ -169,6 +183,7 @@ class TMainForm : public QMainWindow {
   QLabel* clock_ = nullptr;
   QTimer* clockTimer_ = nullptr;
   TAboutBox* about_ = nullptr;
+  TForm3* printForm_ = nullptr;
   QList<QAction*> recentFileItems_;
 
   TFileDialogSpec saveDialog_;
@@ -179,6 +194,7 @@ class TMainForm : public QMainWindow {
   TColor tagColor_ = clBlack;  // the colour dialog starts from the last one picked
   bool hasSelection_ = false;  // in the active document
   TViewOptions viewOptions_;
+  TPrintSettings printSettings_;
   TRecentList recentFiles_;
   TRecentList recentFolders_;
   TStringList keywords_;
