@@ -15,12 +15,14 @@
 namespace {
 
 // The control bytes would be laid out as line breaks or tab stops; here
-// each keeps one character's place.
+// each keeps one character's place. Blanks at the end show nothing, and
+// are dropped so that they never make a line of their own.
 QString PrintedText(std::string_view row) {
   QString text = FromSjis(row);
   for (QChar& c : text) {
     if (c.unicode() < 0x20) c = QLatin1Char(' ');
   }
+  while (text.endsWith(QLatin1Char(' '))) text.chop(1);
   return text;
 }
 
