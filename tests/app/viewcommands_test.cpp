@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QTest>
 
+#include <map>
+#include <optional>
+
 #include "app/clock.h"
 #include "app/editorfont.h"
 #include "app/inifile.h"
@@ -207,6 +210,56 @@ TEST_F(ViewCommands, FormatAndEndFormatWithAndWithoutTheRightEdge) {
   EXPECT_EQ(e.ScrollBars(), TScrollStyle::ssVertical);
   EXPECT_EQ(e.DefWrapPos(), e.VisibleCols() - 3);
   EXPECT_TRUE(WrappedAt(e, e.VisibleCols() - 3));
+}
+
+// Each tick and the editor switch it stands for.
+struct TickCase {
+  const char* id;
+  std::optional<TViewOption> view;
+  std::optional<TAFEditOption> option;
+};
+const TickCase kTickCases[] = {
+    {"N26Click", TViewOption::voDependence, {}}, {"N27Click", TViewOption::voHankana, {}},
+    {"CR1Click", TViewOption::voCr, {}},         {"N28Click", TViewOption::voAnsiSpace, {}},
+    {"AB1Click", TViewOption::voTab, {}},        {"N30Click", TViewOption::voKeyWord, {}},
+    {"N31Click", TViewOption::voColIndicate, {}}, {"N32Click", TViewOption::voRowNum, {}},
+    {"N33Click", TViewOption::voFoldMark, {}},   {"N17Click", {}, TAFEditOption::aoFreeCaret},
+    {"N18Click", {}, TAFEditOption::aoAutoIndent}, {"N19Click", {}, TAFEditOption::aoAutoJpnIndent},
+    {"N20Click", {}, TAFEditOption::aoWordWrap}, {"N21Click", {}, TAFEditOption::aoJpnBanBreak},
+};
+
+bool Shows(const TAFEdit& e, const TickCase& c) {
+  return c.view ? e.HasView(*c.view) : e.HasOption(*c.option);
+}
+
+// Every tick flipped on its own: only its own switch changes, in every
+// open editor; a later editor and a restart see all of them flipped.
+TEST_F(ViewCommands, EveryTickReachesEveryEditorTheNextOneAndARestart) {
+  Open(Write("a.txt", "a"));
+  Open(Write("b.txt", "b"));
+  std::map<std::string, bool> was;
+  for (const TickCase& c : kTickCases) was[c.id] = Shows(Edit(), c);
+  for (std::size_t i = 0; i < std::size(kTickCases); ++i) {
+    Action(kTickCases[i].id)->trigger();
+    for (TAFEdit* e : Editors()) {
+      for (std::size_t k = 0; k < std::size(kTickCases); ++k) {
+        const TickCase& c = kTickCases[k];
+        EXPECT_EQ(Shows(*e, c), was[c.id] != (k <= i)) << kTickCases[i].id << " then " << c.id;
+      }
+    }
+  }
+  Action("embtagClick")->trigger();
+  Action("viewhourClick")->trigger();
+  Open(Write("c.txt", "c"));
+  for (const TickCase& c : kTickCases) EXPECT_NE(Shows(Edit(), c), was[c.id]) << c.id;
+
+  ASSERT_TRUE(form->close());
+  form.reset();
+  Start();
+  Open(Write("d.txt", "d"));
+  for (const TickCase& c : kTickCases) EXPECT_NE(Shows(Edit(), c), was[c.id]) << c.id;
+  EXPECT_FALSE(form->EmphasizeTags());
+  EXPECT_FALSE(Checked("viewhourClick"));
 }
 
 TEST_F(ViewCommands, ChangesSurviveARestart) {
