@@ -97,9 +97,13 @@ THtmlColoring TMDIChild::Coloring() const {
                        s.QuoteColor, '"'};
 }
 
+// A formatted window keeps wrapping at the wrap column until it is
+// unformatted, whatever the ticks say.
 void TMDIChild::ApplyEditorSettings() {
   const TSettings& s = main_.Settings();
-  AFEdit->SetOptions(main_.EditorOptions());
+  TAFEditOptions options = main_.EditorOptions();
+  if (Tag == 1) options.Include(TAFEditOption::aoAutoFormat);
+  AFEdit->SetOptions(options);
   AFEdit->SetRowPich(s.RowPich);
   AFEdit->SetLeftMgn(s.LeftMgn);
   AFEdit->SetTopMgn(s.TopMgn);

@@ -52,7 +52,6 @@ TMainForm::TMainForm(const TSettingsFiles& files, std::unique_ptr<Dialogs> dialo
   SetUpLists();
   SetUpPreview();
   setAcceptDrops(true);
-  UpdateClock();
   clockTimer_->start();
 }
 
@@ -147,8 +146,6 @@ void TMainForm::WireCommands() {
   c.SetHandler(QStringLiteral("WindowTileVertical"), [this] { TileSideBySide(); });
   c.SetHandler(QStringLiteral("WindowMinimizeAll"), [this] { MinimizeAll(); });
   c.SetHandler(QStringLiteral("WindowArrangeIcons"), [this] { ArrangeIcons(); });
-  c.SetHandler(QStringLiteral("viewhourClick"), [this] { UpdateClock(); });
-  c.SetHandler(QStringLiteral("htmlmenuClick"), [this] { ToggleToolBar(toolBar1_); });
   c.SetHandler(QStringLiteral("henkanmenuClick"), [this] { ToggleToolBar(toolBar3_); });
   for (const char* group : {"N129Click", "N130Click", "N131Click", "N132Click"}) {
     c.SetHandler(QLatin1String(group), [this] { UpdateCommandStates(); });
@@ -157,23 +154,12 @@ void TMainForm::WireCommands() {
   for (int mode = 0; mode < 3; ++mode) {
     c.SetHandler(QLatin1String(tagModes[mode]), [this, mode] { tagMode_ = mode; });
   }
-  for (const char* view : {"N26Click", "N27Click", "CR1Click", "N28Click", "AB1Click", "N30Click",
-                           "N31Click", "N32Click", "N33Click"}) {
-    c.SetHandler(QLatin1String(view), [this] {
-      RebuildViewOptions();
-      GiveViewOptions();
-    });
-  }
-  for (const char* option : {"N17Click", "N18Click", "N19Click", "N20Click", "N21Click"}) {
-    c.SetHandler(QLatin1String(option), [this] { ReapplyEditorSettings(); });
-  }
-  for (const char* emphasis : {"embtagClick", "embquatClick"}) {
-    c.SetHandler(QLatin1String(emphasis), [this] { RepaintEditors(); });
-  }
+  WireViewCommands();
   WireFileCommands();
   WireEditCommands();
   WireTagCommands();
   WireConvCommands();
+  WirePrintCommands();
   connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
     if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
   });
@@ -221,7 +207,8 @@ void TMainForm::ApplyClockColors() {
   clock_->setPalette(pal);
 }
 
-void TMainForm::ToggleToolBar(QToolBar* bar) { bar->setVisible(!bar->isVisible()); }
+// Whether the bar is switched on, not whether it is on screen now.
+void TMainForm::ToggleToolBar(QToolBar* bar) { bar->setVisible(bar->isHidden()); }
 
 void TMainForm::ShowAbout() {
   about_->PlaceBeside(*this);

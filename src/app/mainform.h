@@ -17,6 +17,7 @@
 #include "app/dialogs.h"
 #include "app/fileorigin.h"
 #include "app/inifile.h"
+#include "app/printsettings.h"
 #include "app/recentlist.h"
 #include "app/settings.h"
 #include "app/taginsert.h"
@@ -37,6 +38,7 @@ class TAboutBox;
 class TClipboardHistory;
 class TCommands;
 class TForm2;
+class TCustomAFEdit;
 class TMDIChild;
 struct TTagCommand;
 class TTextMenus;
@@ -66,6 +68,7 @@ class TMainForm : public QMainWindow {
   const TSettings& Settings() const { return settings_; }
   bool Ticked(const char* id) const;
   int TagMode() const { return tagMode_; }
+  const TPrintSettings& PrintSettings() const { return printSettings_; }
   const std::string& LastTag() const { return tags_.LastTag; }
   TAFEditOptions EditorOptions() const;
   TViewOptions EditorViewOptions() const { return viewOptions_; }
@@ -176,6 +179,17 @@ class TMainForm : public QMainWindow {
   void FileSave();
   void EncodedSave(TEncoding encoding, bool clearsModified, const QString& lossNotice);
   void ToggleRightEdgeWrap();
+  // View and settings commands.
+  void WireViewCommands();
+  void PickEditorColor(TColor TSettings::*setting, void (TCustomAFEdit::*apply)(TColor));
+  void PickClockColor(TColor TSettings::*setting);
+  void ChooseEditorFont();
+  void AskWrapPos();
+  void FormatActive();
+  void EndFormatActive();
+  // Printing.
+  void WirePrintCommands();
+  void PrintActiveDocument();
   void ReapplyEditorSettings();
   void GiveViewOptions();
   void RepaintEditors();
@@ -212,6 +226,7 @@ class TMainForm : public QMainWindow {
   QLabel* clock_ = nullptr;
   QTimer* clockTimer_ = nullptr;
   TAboutBox* about_ = nullptr;
+  TForm3* printForm_ = nullptr;
   QList<QAction*> recentFileItems_;
 
   TFileDialogSpec saveDialog_;
@@ -223,6 +238,7 @@ class TMainForm : public QMainWindow {
   bool documentOpen_ = false;
   bool hasSelection_ = false;  // in the active document
   TViewOptions viewOptions_;
+  TPrintSettings printSettings_;
   TRecentList recentFiles_;
   TRecentList recentFolders_;
   TStringList keywords_;

@@ -27,3 +27,9 @@ std::optional<std::int32_t> IntegerOrMessage(Dialogs& dialogs, const QString& te
   if (!value) ShowNotANumber(dialogs, text);
   return value;
 }
+
+std::optional<std::int32_t> AskNumber(Dialogs& dialogs, const QString& title, std::int32_t value) {
+  const std::optional<QString> text = dialogs.InputText(title, QString(), QString::number(value));
+  if (!text) return std::nullopt;
+  return IntegerOrMessage(dialogs, *text);
+}

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -110,7 +111,11 @@ std::optional<TColor> QtDialogs::PickColor(TColor initial) {
 std::optional<TFontTemplate> QtDialogs::PickFont(const TFontTemplate& initial) {
   const TOutsideWork::THold hold;
   bool ok = false;
-  const QFont f = QFontDialog::getFont(&ok, ToQFont(initial), parent_);
+  // The dialog lists installed faces: it starts at the one the stored face
+  // is drawn with, so that OK without a choice keeps what is seen.
+  QFont start = ToQFont(initial);
+  start.setFamily(QFontInfo(start).family());
+  const QFont f = QFontDialog::getFont(&ok, start, parent_);
   if (!ok) return std::nullopt;
   return FromQFont(f, initial.Color);
 }

@@ -137,11 +137,11 @@ void ReadPaths(const TIniFile& ini, TSettings& s) {
 }
 
 void ReadEditor(const TIniFile& ini, TSettings& s) {
-  s.RowPich = ReadAtLeast(ini, kAfedit, QStringLiteral("pich"), 4, 1, kMaxRowPich);
+  s.RowPich = ReadAtLeast(ini, kAfedit, QStringLiteral("pich"), 4, kMinRowPich, kMaxRowPich);
   s.DefWrapPos = std::max(ReadAtLeast(ini, kAfedit, QStringLiteral("defwrappos"), 60, 2, kMaxWrapPos),
                           kMinWrapPos);
-  s.LeftMgn = ReadClamped(ini, kAfedit, QStringLiteral("lmgn"), 36, 0, kMaxMargin);
-  s.TopMgn = ReadAtLeast(ini, kAfedit, QStringLiteral("umgn"), 1, 1, kMaxMargin);
+  s.LeftMgn = ReadClamped(ini, kAfedit, QStringLiteral("lmgn"), 36, kMinLeftMgn, kMaxMargin);
+  s.TopMgn = ReadAtLeast(ini, kAfedit, QStringLiteral("umgn"), 1, kMinTopMgn, kMaxMargin);
   for (const ColorKey& c : kColorKeys) s.*c.member = ReadColor(ini, QLatin1String(c.key), c.def);
 }
 
@@ -150,7 +150,7 @@ void ReadFont(const TIniFile& ini, TSettings& s) {
       ini.ReadInteger(kFont, QStringLiteral("color"), static_cast<int>(kWindowTextNumber)));
   s.Font.Name = ini.ReadString(kFont, QStringLiteral("name"), QStringLiteral("ＭＳ ゴシック"));
   s.Font.Pitch = PitchFromText(ini.ReadString(kFont, QStringLiteral("pitch"), QStringLiteral("fpdefault")));
-  s.Font.Size = ReadAtLeast(ini, kFont, QStringLiteral("size"), 9, 3, kMaxFontSize);
+  s.Font.Size = ReadAtLeast(ini, kFont, QStringLiteral("size"), 9, kMinFontSize, kMaxFontSize);
 }
 
 void ReadPreview(const TIniFile& ini, TPreviewLayout& p) {

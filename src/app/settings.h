@@ -19,11 +19,15 @@ class TIniFile;
 // What works, for the numbers the settings hold; a value read beyond a
 // limit is brought back to it (the keys' own lower limits give defaults).
 inline constexpr int kMaxWindowExtent = 32767;  // window positions and sizes, pixels
-inline constexpr int kMaxRowPich = 100;         // pixels between rows
+inline constexpr int kMinRowPich = 1;           // pixels between rows
+inline constexpr int kMaxRowPich = 100;
+inline constexpr int kMinLeftMgn = 0;           // pixels
+inline constexpr int kMinTopMgn = 1;            // pixels
 inline constexpr int kMaxMargin = 1000;         // left and top margins, pixels
 inline constexpr int kMinWrapPos = 4;           // the narrowest wrapping that works
 inline constexpr int kMaxWrapPos = 65536;       // what "no wrapping" sets
-inline constexpr int kMaxFontSize = 200;        // points
+inline constexpr int kMinFontSize = 3;          // points
+inline constexpr int kMaxFontSize = 200;
 
 struct TFormBounds {
   int Left = 0;

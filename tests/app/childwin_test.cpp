@@ -160,4 +160,16 @@ TEST_F(HtmlPaintTest, TagsAreDrawnInTheTagColourUntilSwitchedOff) {
   EXPECT_EQ(RedPixels(e, 0), 0);
 }
 
+// Rows already coloured take a newly picked tag colour without being edited.
+TEST_F(HtmlPaintTest, APickedTagColourIsDrawnAtOnceInEveryDocument) {
+  Open(Write("p.html", "x <b>bold</b>"));
+  Open(Write("q.html", "<i>it</i>"));
+  dialogs->colorAnswers.push_back(clBlue);
+  Action("htmlcolClick")->trigger();
+  for (TMDIChild* w : form->Children()) EXPECT_EQ(RedPixels(*w->AFEdit, 0), 0);
+  dialogs->colorAnswers.push_back(clRed);
+  Action("htmlcolClick")->trigger();
+  for (TMDIChild* w : form->Children()) EXPECT_GT(RedPixels(*w->AFEdit, 0), 10);
+}
+
 }  // namespace

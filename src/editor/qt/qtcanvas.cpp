@@ -70,8 +70,10 @@ void TQtCanvas::FillRect(const TRect& r, TColor color) {
 }
 
 // Each character is placed at its own cells, centred over them, so that
-// the grid holds whatever the font's advances are. Glyphs are grouped by
-// the font that draws them, one glyph run each.
+// the grid holds whatever the font's advances are; a glyph wider than its
+// cells (most of a proportional font's, and a Latin monospace font's) is
+// narrowed to them rather than drawn over its neighbours. Glyphs are
+// grouped by the font that draws them, one glyph run each.
 void TQtCanvas::TextOutCells(int x, int y, std::string_view bytes, std::span<const int> advances,
                              const TRect& clip, const TFont& font, TColor bkColor) {
   QPainter* p = Painter();
@@ -86,13 +88,16 @@ void TQtCanvas::TextOutCells(int x, int y, std::string_view bytes, std::span<con
     indexes.clear();
     positions.clear();
   }
+  squeezed_.clear();
   int cellX = x;
   for (std::size_t i = 0; i < bytes.size();) {
     const std::size_t len = sjis::CharLen(bytes, i);
     int width = 0;
     for (std::size_t k = i; k < i + len; ++k) width += advances[k];
     const TGlyphCache::Glyph& g = glyphs.Lookup(bytes.substr(i, len));
-    if (g.Font >= 0) {
+    if (g.Font >= 0 && g.Advance > width + 0.5) {
+      squeezed_.push_back({g.Font, g.Index, static_cast<qreal>(cellX), width / g.Advance});
+    } else if (g.Font >= 0) {
       if (byFont_.size() <= static_cast<std::size_t>(g.Font)) byFont_.resize(g.Font + 1);
       byFont_[g.Font].first.append(g.Index);
       byFont_[g.Font].second.append(QPointF(std::round(cellX + (width - g.Advance) / 2), baseline));
@@ -111,6 +116,17 @@ void TQtCanvas::TextOutCells(int x, int y, std::string_view bytes, std::span<con
     run.setUnderline(font.Style & fsUnderline);
     run.setStrikeOut(font.Style & fsStrikeOut);
     p->drawGlyphRun(QPointF(0, 0), run);
+  }
+  for (const TSqueezed& q : squeezed_) {
+    QGlyphRun run;
+    run.setRawFont(glyphs.RawFont(q.font));
+    run.setGlyphIndexes({q.index});
+    run.setPositions({QPointF(0, 0)});
+    p->save();
+    p->translate(q.x, baseline);
+    p->scale(q.factor, 1);
+    p->drawGlyphRun(QPointF(0, 0), run);
+    p->restore();
   }
   p->setClipping(false);
 }

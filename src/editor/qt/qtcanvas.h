@@ -61,4 +61,12 @@ class TQtCanvas : public TCanvas {
   TGlyphCache* lastGlyphs_ = nullptr;
   // Glyphs of the run being drawn, by the font that draws them.
   std::vector<std::pair<QList<quint32>, QList<QPointF>>> byFont_;
+  // Glyphs wider than their cells, narrowed to fit them.
+  struct TSqueezed {
+    int font;
+    quint32 index;
+    qreal x;
+    qreal factor;
+  };
+  std::vector<TSqueezed> squeezed_;
 };
