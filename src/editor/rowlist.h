@@ -34,6 +34,10 @@ class TRowList {
   void Append(std::string_view text, const TLineAttr& attr) { Insert(Count(), text, attr); }
   void Delete(int i) { rows_.erase(i); }
   void Swap(int i, int j) { std::swap(rows_[i], rows_[j]); }
+  // The rows from `first` on take new places: the row that lands at
+  // first + i is the one at sources[i] (a row of the same stretch). Undoing
+  // sends each back to where it came from.
+  void Permute(int first, const std::vector<int>& sources, bool undo);
   void Clear();
 
   // Loading: rows are collected in a plain vector (reserved generously;
