@@ -19,6 +19,7 @@
 #include "app/commands.h"
 #include "app/filecommands.h"
 #include "app/qtdialogs.h"
+#include "app/searchcommands.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void InitAppResources() { Q_INIT_RESOURCE(app); }
@@ -158,6 +159,7 @@ void TMainForm::WireCommands() {
   }
   WireFileCommands();
   WireEditCommands();
+  new TSearchCommands(*this);
   connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
     if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
   });

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -23,6 +24,7 @@ class ScriptedDialogs : public Dialogs {
 
   std::vector<TFileDialogSpec> openRequests;
   std::vector<TFileDialogSpec> saveRequests;
+  std::vector<QStringList> inputRequests;  // title, prompt, value
   std::vector<QString> messages;
   std::vector<QString> confirmations;
   std::vector<QString> modalWindows;  // object names
@@ -35,7 +37,8 @@ class ScriptedDialogs : public Dialogs {
     saveRequests.push_back(spec);
     return Next(saveAnswers, "save");
   }
-  std::optional<QString> InputText(const QString&, const QString&, const QString&) override {
+  std::optional<QString> InputText(const QString& title, const QString& prompt, const QString& value) override {
+    inputRequests.push_back({title, prompt, value});
     return Next(inputAnswers, "input");
   }
   std::optional<TColor> PickColor(TColor) override { return Next(colorAnswers, "colour"); }
