@@ -1,6 +1,7 @@
 // Searching the rows, and the selection as find and replace see it: found
 // text selected, and whether the selection holds the text searched for.
 #include <algorithm>
+#include <cstring>
 
 #include "editor/afedit.h"
 #include "encoding/casefold.h"
@@ -11,6 +12,15 @@ namespace {
 using stringfunc::Comparable;
 
 constexpr std::size_t npos = std::string_view::npos;
+
+// Whether text holds one of `bytes` from `from` on: a row without the
+// bytes a match can begin with need not be upper-cased and searched.
+bool HoldsAnyOf(std::string_view text, std::size_t from, std::string_view bytes) {
+  if (from >= text.size()) return false;
+  for (const char b : bytes)
+    if (std::memchr(text.data() + from, b, text.size() - from)) return true;
+  return false;
+}
 
 }  // namespace
 
@@ -34,16 +44,18 @@ void TCustomAFEdit::FindText(std::string_view s, TPoint from, TPoint& found, int
 void TCustomAFEdit::FindForward(const std::string& needle, bool ignoreCase, TPoint from,
                                 TPoint& found, TPoint limit) const {
   const std::size_t n = needle.size();
+  const std::string starts = ignoreCase ? stringfunc::UpperCaseSources(needle[0]) : needle.substr(0, 1);
   std::string rowBuffer, nextBuffer;
   for (int y = from.Y; y <= limit.Y; ++y) {
-    const std::string_view row = Comparable(rows_.Text(y), ignoreCase, rowBuffer);
     const std::size_t begin = y == from.Y ? std::max(0, from.X) : 0;
+    if (!HoldsAnyOf(rows_.Text(y), begin, starts)) continue;
+    const std::string_view row = Comparable(rows_.Text(y), ignoreCase, rowBuffer);
     const std::size_t end = y == limit.Y ? std::max(0, limit.X) : npos;  // matches end by here
     sjis::TCharMatches matches(row, needle);
     std::size_t at = matches.Next(begin);
     const std::size_t tail = std::max(begin, row.size() - std::min(row.size(), n - 1));
     // Only the row's last n - 1 bytes can begin a match that runs on.
-    if (at == npos && y + 1 < RowCount() && tail < row.size() && row.find(needle[0], tail) != npos) {
+    if (at == npos && y + 1 < RowCount() && tail < row.size()) {
       const std::string_view next = rows_.Text(y + 1);
       std::string piece(row.substr(tail));
       piece += Comparable(next.substr(0, std::min(next.size(), n - 1)), ignoreCase, nextBuffer);

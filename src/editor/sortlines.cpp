@@ -2,6 +2,7 @@
 // and their records, recorded as one move of rows, so that undo costs
 // neither time nor memory in proportion to the text.
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <vector>
@@ -83,7 +84,8 @@ void TCustomAFEdit::SortLines(TSortMode mode, std::string_view sortString) {
   }
   std::vector<int> order(lines.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), TLineOrder(mode, sortString, texts));
+  const TLineOrder before(mode, sortString, texts);
+  std::stable_sort(order.begin(), order.end(), std::cref(before));
   if (std::is_sorted(order.begin(), order.end())) return;
   const int unended = rows_.HasCR(last) ? -1 : static_cast<int>(lines.size()) - 1;
 

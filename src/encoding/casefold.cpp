@@ -122,6 +122,20 @@ std::string_view Comparable(std::string_view text, bool ignoreCase, std::string&
   return buffer;
 }
 
+std::string UpperCaseSources(char upper) {
+  const UpperTable& table = UpperTable::Get();
+  const auto wanted = static_cast<unsigned char>(upper);
+  std::string sources;
+  for (int b = 0; b < 0x100; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    bool source = table.Single(byte) == wanted;  // a lead byte stands for itself here
+    for (int trail = 0; !source && table.LeadChanges(byte) && trail < 0x100; ++trail)
+      source = table.Pair(byte, static_cast<unsigned char>(trail)) >> 8 == wanted;
+    if (source) sources += static_cast<char>(byte);
+  }
+  return sources;
+}
+
 int CompareUpperCase(std::string_view a, std::string_view b) {
   UpperBytes x(a), y(b);
   while (!x.AtEnd() && !y.AtEnd()) {

@@ -18,6 +18,11 @@ std::string UpperCase(std::string_view s);
 // count, upper-cased into `buffer`.
 std::string_view Comparable(std::string_view text, bool ignoreCase, std::string& buffer);
 
+// The bytes that can begin a character whose upper case begins with the
+// byte `upper`: a text without any of them holds nothing that upper-cases to
+// a text beginning with `upper`.
+std::string UpperCaseSources(char upper);
+
 // Negative, zero or positive as UpperCase(a) compares with UpperCase(b)
 // byte by byte, without making either.
 int CompareUpperCase(std::string_view a, std::string_view b);

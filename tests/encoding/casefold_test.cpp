@@ -56,3 +56,9 @@ TEST(CharMatches, OnlyOccurrencesThatStartACharacter) {
   EXPECT_FALSE(matches.StartsChar(1));
   EXPECT_EQ(sjis::TCharMatches(text, "").Next(0), std::string::npos);
 }
+
+TEST(CaseFold, SourcesAreTheBytesThatCanBeginAnUpperCasedMatch) {
+  EXPECT_EQ(UpperCaseSources('A'), "Aa");
+  EXPECT_EQ(UpperCaseSources('-'), "-");
+  EXPECT_EQ(UpperCaseSources('\x82'), "\x82");  // full-width letters keep their lead byte
+}
