@@ -22,6 +22,25 @@ class SortLinesTest : public EditFixture {
   }
 };
 
+TEST_F(SortLinesTest, EveryOrderMovesWrappedLinesWholeAndKeepsTheLastLineEnd) {
+  const std::string text = cp932::FromUtf16(u"banana split is long\r\nApple\r\nkiwi\r\napple pie with KEY and more\r\n日本");
+  const struct {
+    TSortMode mode;
+    std::u16string expected;
+  } orders[] = {
+      {TSortMode::Text, u"Apple\r\napple pie with KEY and more\r\nbanana split is long\r\nkiwi\r\n日本"},
+      {TSortMode::TextIgnoreCase, u"Apple\r\napple pie with KEY and more\r\nbanana split is long\r\nkiwi\r\n日本"},
+      {TSortMode::Length, u"日本\r\nkiwi\r\nApple\r\nbanana split is long\r\napple pie with KEY and more"},
+      {TSortMode::Containing, u"apple pie with KEY and more\r\nbanana split is long\r\nApple\r\nkiwi\r\n日本"},
+  };
+  WrapAt(10);
+  for (const auto& o : orders) {
+    Load(text, loWrap);
+    ASSERT_GT(edit.RowCount(), 5);
+    EXPECT_EQ(SortAndUndo(o.mode, "key"), cp932::FromUtf16(o.expected)) << static_cast<int>(o.mode);
+  }
+}
+
 TEST_F(SortLinesTest, WrappedLinesMoveWholeAndTheTextStillEndsWithoutALineEnd) {
   WrapAt(10);
   Load("mmmmmmmmmmmmmmm\r\nzz\r\naaaaaaaaaaaaaaaaaaaaaaaa\r\nbb", loWrap);
@@ -47,17 +66,6 @@ TEST_F(SortLinesTest, TextOrderPutsLowerCaseFirstUnlessCaseIsIgnored) {
   EXPECT_EQ(SortAndUndo(TSortMode::Text), "apple\r\nApple\r\nbanana\r\nBanana");
   Load("Banana\r\napple\r\nbanana\r\nApple");
   EXPECT_EQ(SortAndUndo(TSortMode::TextIgnoreCase), "apple\r\nApple\r\nBanana\r\nbanana");
-}
-
-TEST_F(SortLinesTest, LengthCountsADoubleByteCharacterOnce) {
-  Load(cp932::FromUtf16(u"abc\r\n日本\r\na\r\nxyzw"));
-  EXPECT_EQ(SortAndUndo(TSortMode::Length), cp932::FromUtf16(u"a\r\n日本\r\nabc\r\nxyzw"));
-}
-
-TEST_F(SortLinesTest, LinesHoldingTheStringComeFirstInTheirOrder) {
-  WrapAt(10);
-  Load("one\r\nthe KEY is here and long\r\ntwo\r\nkey\r\nthree", loWrap);
-  EXPECT_EQ(SortAndUndo(TSortMode::Containing, "key"), "the KEY is here and long\r\nkey\r\none\r\ntwo\r\nthree");
 }
 
 TEST_F(SortLinesTest, AnEmptySortStringLeavesTheOrder) {
