@@ -116,6 +116,7 @@ void TCustomAFEdit::SortLines(TSortMode mode, std::string_view sortString) {
     ReflowRow(row);
   }
   MarkRowsRedraw(0, RowCount() - 1);
+  CaretPos = ClampPos(CaretPos);
   ClampSelection();
   if (!updating_) Paint();
 }

@@ -89,12 +89,6 @@ TEST_F(Search, BytesOutsideTheRangeNeverMatchAsBlanks) {
   EXPECT_EQ(Find("x ", TPoint{6, 0}, foBackward), (TPoint{2, 0}));
 }
 
-TEST_F(Search, BackwardFromTheMiddleOfARowFindsOnlyWhatLiesBefore) {
-  Load("ab ab ab");
-  EXPECT_EQ(Find("ab", TPoint{5, 0}, foBackward), (TPoint{3, 0}));
-  EXPECT_EQ(Find("ab", TPoint{4, 0}, foBackward), (TPoint{0, 0}));
-}
-
 TEST_F(Search, TheSelectionHoldsItsBytesWithTrailingBlanksAndLetterCase) {
   Load("ABC  x");
   Select(TPoint{0, 0}, TPoint{3, 0});

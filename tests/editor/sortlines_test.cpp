@@ -41,15 +41,6 @@ TEST_F(SortLinesTest, EveryOrderMovesWrappedLinesWholeAndKeepsTheLastLineEnd) {
   }
 }
 
-TEST_F(SortLinesTest, WrappedLinesMoveWholeAndTheTextStillEndsWithoutALineEnd) {
-  WrapAt(10);
-  Load("mmmmmmmmmmmmmmm\r\nzz\r\naaaaaaaaaaaaaaaaaaaaaaaa\r\nbb", loWrap);
-  ASSERT_EQ(edit.RowCount(), 7);
-  EXPECT_EQ(SortAndUndo(TSortMode::Text), "aaaaaaaaaaaaaaaaaaaaaaaa\r\nbb\r\nmmmmmmmmmmmmmmm\r\nzz");
-  EXPECT_EQ(edit.GetRow(0), "aaaaaaaaaa");
-  EXPECT_EQ(edit.GetRow(edit.RowCount() - 1), "zz");
-}
-
 TEST_F(SortLinesTest, TheLineWithoutALineEndThatMovesUpGetsOne) {
   WrapAt(10);
   Load("b\r\nc\r\naaaaaaaaaaaaaa", loWrap);
