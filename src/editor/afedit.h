@@ -369,6 +369,11 @@ class TCustomAFEdit {
                    TPoint limit) const;
   void FindBackward(const std::string& needle, bool ignoreCase, TPoint from, TPoint& found,
                     TPoint limit) const;
+  // Up to `count` bytes of the rows that follow `row`, or that precede it
+  // (from `limit` on), as a search compares them: a match may run over
+  // several wrapped rows.
+  std::string BytesFollowing(int row, std::size_t count, bool ignoreCase) const;
+  std::string BytesPreceding(int row, std::size_t count, TPoint limit, bool ignoreCase) const;
   // The byte range of the stream selection, else of the row selection;
   // false without either.
   bool SelectionBytes(TPoint& from, TPoint& to) const;
@@ -386,6 +391,8 @@ class TCustomAFEdit {
   // The byte position `count` bytes after p, running on over the rows that
   // follow; at most the end of the last row.
   TPoint BytesAfter(TPoint p, int count) const;
+  // The byte position `count` bytes before p; at least the start of the text.
+  TPoint BytesBefore(TPoint p, int count) const;
   void FireUndoChange();
   void RebuildKeywordChars();
   void ResetDocument();

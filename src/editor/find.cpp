@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/afedit.h"
+#include "editor/bytekind.h"
 #include "encoding/casefold.h"
 #include "encoding/sjistext.h"
 
@@ -40,12 +41,12 @@ void TCustomAFEdit::FindText(std::string_view s, TPoint from, TPoint& found, int
 }
 
 // The first match of each row, or else one that starts in the row and runs
-// into the next (a wrapped line); it must start on a character.
+// on into the rows that follow (a wrapped line); it must start on a character.
 void TCustomAFEdit::FindForward(const std::string& needle, bool ignoreCase, TPoint from,
                                 TPoint& found, TPoint limit) const {
   const std::size_t n = needle.size();
   const std::string starts = ignoreCase ? stringfunc::UpperCaseSources(needle[0]) : needle.substr(0, 1);
-  std::string rowBuffer, nextBuffer;
+  std::string rowBuffer;
   for (int y = from.Y; y <= limit.Y; ++y) {
     const std::size_t begin = y == from.Y ? std::max(0, from.X) : 0;
     if (!HoldsAnyOf(rows_.Text(y), begin, starts)) continue;
@@ -56,9 +57,7 @@ void TCustomAFEdit::FindForward(const std::string& needle, bool ignoreCase, TPoi
     const std::size_t tail = std::max(begin, row.size() - std::min(row.size(), n - 1));
     // Only the row's last n - 1 bytes can begin a match that runs on.
     if (at == npos && y + 1 < RowCount() && tail < row.size()) {
-      const std::string_view next = rows_.Text(y + 1);
-      std::string piece(row.substr(tail));
-      piece += Comparable(next.substr(0, std::min(next.size(), n - 1)), ignoreCase, nextBuffer);
+      const std::string piece = std::string(row.substr(tail)) + BytesFollowing(y, n - 1, ignoreCase);
       for (std::size_t k = piece.find(needle); k != npos && tail + k < row.size(); k = piece.find(needle, k + 1)) {
         if (matches.StartsChar(tail + k)) {
           at = tail + k;
@@ -74,11 +73,11 @@ void TCustomAFEdit::FindForward(const std::string& needle, bool ignoreCase, TPoi
 }
 
 // The last match of each row (overlapping ones included), or else one that
-// starts in the row before and ends in this one.
+// starts in the rows before and ends in this one.
 void TCustomAFEdit::FindBackward(const std::string& needle, bool ignoreCase, TPoint from,
                                  TPoint& found, TPoint limit) const {
   const std::size_t n = needle.size();
-  std::string rowBuffer, prevBuffer;
+  std::string rowBuffer;
   for (int y = from.Y; y >= limit.Y; --y) {
     const std::string_view row = Comparable(rows_.Text(y), ignoreCase, rowBuffer);
     const std::size_t first = y == limit.Y ? std::max(0, limit.X) : 0;  // matches start here or later
@@ -91,21 +90,37 @@ void TCustomAFEdit::FindBackward(const std::string& needle, bool ignoreCase, TPo
       found = TPoint{static_cast<int>(last), y};
       return;
     }
-    if (y == limit.Y || y == 0) continue;
-    const std::string_view prev = Comparable(rows_.Text(y - 1), ignoreCase, prevBuffer);
-    const std::size_t borrowed = std::min(prev.size(), n);
-    const std::string piece = std::string(prev.substr(prev.size() - borrowed)) + std::string(row.substr(0, end));
-    sjis::TCharMatches prevChars(prev, needle);
-    std::size_t lastInPrev = npos;
-    for (std::size_t k = piece.find(needle); k != npos && k < borrowed; k = piece.find(needle, k + 1)) {
-      const std::size_t at = prev.size() - borrowed + k;
-      if (prevChars.StartsChar(at)) lastInPrev = at;
-    }
-    if (lastInPrev != npos) {
-      found = TPoint{static_cast<int>(lastInPrev), y - 1};
-      return;
+    if (y == limit.Y) continue;
+    const std::string before = BytesPreceding(y, n, limit, ignoreCase);
+    const std::string piece = before + std::string(row.substr(0, end));
+    for (std::size_t k = before.empty() ? npos : piece.rfind(needle, before.size() - 1); k != npos;
+         k = k > 0 ? piece.rfind(needle, k - 1) : npos) {
+      const TPoint at = BytesBefore(TPoint{0, y}, static_cast<int>(before.size() - k));
+      if (ByteKindAt(rows_.Text(at.Y), at.X) != TByteKind::Trail) {
+        found = at;
+        return;
+      }
     }
   }
+}
+
+std::string TCustomAFEdit::BytesFollowing(int row, std::size_t count, bool ignoreCase) const {
+  std::string out, buffer;
+  for (int r = row + 1; r < RowCount() && out.size() < count; ++r)
+    out += Comparable(rows_.Text(r).substr(0, count - out.size()), ignoreCase, buffer);
+  return out;
+}
+
+// Each row is upper-cased whole, from its first character, before its tail is taken.
+std::string TCustomAFEdit::BytesPreceding(int row, std::size_t count, TPoint limit, bool ignoreCase) const {
+  std::string out, buffer;
+  for (int r = row - 1; r >= limit.Y && r >= 0 && out.size() < count; --r) {
+    std::string_view text = Comparable(rows_.Text(r), ignoreCase, buffer);
+    if (r == limit.Y) text.remove_prefix(std::min<std::size_t>(std::max(0, limit.X), text.size()));
+    const std::size_t take = std::min(count - out.size(), text.size());
+    out.insert(0, text.substr(text.size() - take));
+  }
+  return out;
 }
 
 TPoint TCustomAFEdit::SearchStart(bool backward) const {

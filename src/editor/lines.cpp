@@ -40,3 +40,10 @@ TPoint TCustomAFEdit::BytesAfter(TPoint p, int count) const {
   }
   return TPoint{std::min<int>(x, rows_.Text(y).size()), y};
 }
+
+TPoint TCustomAFEdit::BytesBefore(TPoint p, int count) const {
+  int x = p.X - count;
+  int y = p.Y;
+  while (x < 0 && y > 0) x += static_cast<int>(rows_.Text(--y).size());
+  return TPoint{std::max(0, x), y};
+}

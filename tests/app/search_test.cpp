@@ -83,6 +83,16 @@ TEST_F(SearchCommands, EscapeClosesAndTheDialogKeepsWhatWasEntered) {
   EXPECT_TRUE(d.MatchCase());
 }
 
+TEST_F(SearchCommands, ATextNoDocumentCanHoldIsNotFound) {
+  OpenText(QStringLiteral("a?b"));
+  Action("Find1Click")->trigger();
+  TFindDialog& d = FindDialog();
+  Type(d, "SearchText", QStringLiteral("\u2603"));  // no Shift-JIS form: converted, it would be "?"
+  Enter(d);
+  EXPECT_EQ(dialogs->messages, (std::vector<QString>{QStringLiteral("見つかりません(-_-;)")}));
+  EXPECT_FALSE(Edit().Sel().HasSel());
+}
+
 TEST_F(SearchCommands, ReplaceTakesASelectionThatDiffersOnlyInCaseThenFindsTheNext) {
   OpenText(QStringLiteral("ABC abc ABC"));
   Select(TPoint{0, 0}, TPoint{3, 0});

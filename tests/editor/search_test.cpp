@@ -43,6 +43,16 @@ TEST_F(Search, AMatchOverAWrappedRowIsSelectedOverBothRows) {
   EXPECT_EQ(edit.SelText(), "abcdef");
 }
 
+TEST_F(Search, AMatchMayRunOverSeveralWrappedRows) {
+  WrapAt(10);
+  Load("xxxxxxxabcdefghijklmnopqrstuv", loWrap);
+  ASSERT_EQ(Rows(), (std::vector<std::string>{"xxxxxxxabc", "defghijklm", "nopqrstuv"}));
+  EXPECT_EQ(Find("abcdefghijklmnop", TPoint{0, 0}), (TPoint{7, 0}));
+  EXPECT_EQ(Find("ABCDEFGHIJKLMNOP", TPoint{9, 2}, foBackward | foIgnoreCase), (TPoint{7, 0}));
+  ASSERT_TRUE(FindNext("abcdefghijklmnop"));
+  EXPECT_EQ(edit.Sel().SelEnd(), (TPoint{3, 2}));
+}
+
 TEST_F(Search, TheLastRowAndASingleRowAreSearched) {
   Load("only row here");
   EXPECT_EQ(Find("here", TPoint{0, 0}), (TPoint{9, 0}));
