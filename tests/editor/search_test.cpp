@@ -53,6 +53,13 @@ TEST_F(Search, AMatchMayRunOverSeveralWrappedRows) {
   EXPECT_EQ(edit.Sel().SelEnd(), (TPoint{3, 2}));
 }
 
+TEST_F(Search, TheMatchIsSelectedOverItsCellsBehindATab) {
+  Load("\tx ab");  // the TAB covers four columns: "ab" is at byte 3 but column 6
+  ASSERT_TRUE(FindNext("ab"));
+  EXPECT_EQ(edit.Sel().SelStart(), (TPoint{6, 0}));
+  EXPECT_EQ(edit.SelText(), "ab");
+}
+
 TEST_F(Search, TheLastRowAndASingleRowAreSearched) {
   Load("only row here");
   EXPECT_EQ(Find("here", TPoint{0, 0}), (TPoint{9, 0}));
