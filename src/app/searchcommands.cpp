@@ -92,11 +92,19 @@ void TSearchCommands::FindFrom(TFindDialog& dialog, TAFEdit& e, TPoint start) {
   TPoint found{-1, 0};
   if (!s.empty()) e.FindText(s, start, found, options, limit);
   if (found.X < 0) {
-    main_.Dlg().ShowMessage(kNotFound);
+    Tell(dialog, kNotFound);
     return;
   }
   e.SelectFound(found, static_cast<int>(s.size()));
   if (&dialog == find_) e.SetTopRow(e.CaretPos.Y);
+}
+
+// The message box belongs to the main window, which it leaves active: the
+// next Enter would go to the document and replace the found text with a line
+// break instead of finding on.
+void TSearchCommands::Tell(TFindDialog& dialog, const QString& message) {
+  main_.Dlg().ShowMessage(message);
+  if (dialog.isVisible()) dialog.activateWindow();
 }
 
 void TSearchCommands::Replace() {
@@ -119,8 +127,8 @@ void TSearchCommands::ReplaceAll() {
     count = w->AFEdit->ReplaceAll(SearchBytes(replace_->SearchText()), ToSjis(replace_->ReplaceText()),
                                   OptionsOf(*replace_));
   }
-  main_.Dlg().ShowMessage(count > 0 ? QStringLiteral("全て置換完了しました(^｡^)")
-                                    : QStringLiteral("これ以上見つかりません(-_-;)"));
+  Tell(*replace_, count > 0 ? QStringLiteral("全て置換完了しました(^｡^)")
+                             : QStringLiteral("これ以上見つかりません(-_-;)"));
 }
 
 void TSearchCommands::Sort(TSortMode mode) {

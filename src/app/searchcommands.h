@@ -24,6 +24,8 @@ class TSearchCommands : public QObject {
   void FindNext(TFindDialog& dialog);
   // Searches from `start` and selects the match, or says there is none.
   void FindFrom(TFindDialog& dialog, TAFEdit& edit, TPoint start);
+  // Shows a message, then gives the keyboard back to the dialog.
+  void Tell(TFindDialog& dialog, const QString& message);
   void Replace();
   void ReplaceAll();
   void Sort(TSortMode mode);

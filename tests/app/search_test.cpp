@@ -2,6 +2,7 @@
 // with its messages and its single undo, and the sort commands.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -67,6 +68,26 @@ TEST_F(SearchCommands, FindStandsBesideTheDocumentTakesTheSelectionAndEnterFinds
   Enter(d);
   Enter(d);
   EXPECT_EQ(Edit().Sel().SelStart(), (TPoint{4, 5}));
+}
+
+// A message box owned by the main window leaves the main window active; the
+// next Enter must find again, not replace the found text with a line break.
+TEST_F(SearchCommands, AfterAMessageEnterGoesToTheDialogAgain) {
+  OpenText(QStringLiteral("abc\r\nabc"));
+  dialogs->afterMessage = [this] { form->activateWindow(); };
+  for (const char* command : {"Find1Click", "Replace1Click"}) {
+    Action(command)->trigger();
+    TFindDialog& d = Dialog(command == std::string("Find1Click") ? "FindDialog1" : "ReplaceDialog1");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    Type(d, "SearchText", QStringLiteral("abc"));
+    Edit().MoveCaretTo(TPoint{3, 1});
+    Enter(d);  // nothing after the caret
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &d) << command;
+    d.close();
+  }
+  EXPECT_EQ(dialogs->messages.size(), 2u);
+  EXPECT_EQ(Text(), QStringLiteral("abc\r\nabc"));
 }
 
 TEST_F(SearchCommands, EscapeClosesAndTheDialogKeepsWhatWasEntered) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,8 @@ class ScriptedDialogs : public Dialogs {
   std::vector<QString> messages;
   std::vector<QString> confirmations;
   std::vector<QString> modalWindows;  // object names
+  // What a real message box leaves behind when it closes, if that matters.
+  std::function<void()> afterMessage;
 
   std::optional<QString> OpenFile(const TFileDialogSpec& spec) override {
     openRequests.push_back(spec);
@@ -45,7 +48,10 @@ class ScriptedDialogs : public Dialogs {
   std::optional<TFontTemplate> PickFont(const TFontTemplate&) override {
     return Next(fontAnswers, "font");
   }
-  void ShowMessage(const QString& text) override { messages.push_back(text); }
+  void ShowMessage(const QString& text) override {
+    messages.push_back(text);
+    if (afterMessage) afterMessage();
+  }
   TAnswer Confirm(const QString& text) override {
     confirmations.push_back(text);
     if (confirmAnswers.empty()) {
