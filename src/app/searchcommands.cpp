@@ -96,7 +96,9 @@ void TSearchCommands::FindFrom(TFindDialog& dialog, TAFEdit& e, TPoint start) {
     return;
   }
   e.SelectFound(found, static_cast<int>(s.size()));
-  if (&dialog == find_) e.SetTopRow(e.CaretPos.Y);
+  // The match's first row, not the caret's: the caret ends a match that runs
+  // on over a wrapped row in the row below, and its start would be hidden.
+  if (&dialog == find_) e.SetTopRow(found.Y);
 }
 
 // The message box belongs to the main window, which it leaves active: the

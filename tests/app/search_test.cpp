@@ -70,6 +70,24 @@ TEST_F(SearchCommands, FindStandsBesideTheDocumentTakesTheSelectionAndEnterFinds
   EXPECT_EQ(Edit().Sel().SelStart(), (TPoint{4, 5}));
 }
 
+TEST_F(SearchCommands, AMatchOverAWrappedRowComesToTheTopFromItsFirstRow) {
+  QString text;
+  for (int i = 0; i < 40; ++i) text += QStringLiteral("行\r\n");
+  OpenText(text + QStringLiteral("あいうえおかきくけこ\r\n") + text);
+  TAFEditOptions o = Edit().Options();
+  o.Include(TAFEditOption::aoAutoFormat);
+  Edit().SetOptions(o);
+  Edit().SetDefWrapPos(6);  // あいう / えおか / ...
+  Edit().ReformatAll();
+  Action("Find1Click")->trigger();
+  TFindDialog& d = FindDialog();
+  Type(d, "SearchText", QStringLiteral("うえ"));
+  Enter(d);
+  EXPECT_EQ(Selected(), QStringLiteral("うえ"));
+  EXPECT_EQ(Edit().CaretPos.Y, 41);
+  EXPECT_EQ(Edit().TopRow, 40);
+}
+
 // A message box owned by the main window leaves the main window active; the
 // next Enter must find again, not replace the found text with a line break.
 TEST_F(SearchCommands, AfterAMessageEnterGoesToTheDialogAgain) {
