@@ -18,10 +18,20 @@
 
 inline constexpr char kMarker[] = "ZIB-BENCHMARK-MARKER-LINE";
 
+// The document files made by this run, removed when it ends: the largest
+// is 100 MB.
+struct TMadeDocuments {
+  std::map<int, std::string> paths;
+  ~TMadeDocuments() {
+    for (const auto& [megabytes, path] : paths) std::filesystem::remove(path);
+  }
+};
+
 // A document file of about `megabytes` MB, made once and kept on disk so
 // that loading reads it in chunks as a user's file would be read.
 inline std::string DocumentPath(int megabytes) {
-  static std::map<int, std::string> made;
+  static TMadeDocuments documents;
+  std::map<int, std::string>& made = documents.paths;
   auto it = made.find(megabytes);
   if (it != made.end()) return it->second;
   std::ifstream in(ZIB_CORPUS_DIR "/debian-reference-ch01.sjis.txt", std::ios::binary);
