@@ -1,78 +1,14 @@
 // The editor control on large real Japanese documents (1, 10 and 100 MB of
 // the corpus sample repeated, CR LF, with a marker line 50 lines from the
 // end): loading with wrapping, saving, typing, Enter and deleting in the
-// middle, searching, re-wrapping everything, and the memory a load takes.
+// middle, re-wrapping everything, and the memory a load takes.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstring>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <map>
-#include <memory>
-#include <sstream>
-#include <string>
 
-#include "editor/afedit.h"
-#include "editor/memstream.h"
-#include "fakehost.h"
+#include "benchdoc.h"
 
 namespace {
-
-constexpr char kMarker[] = "ZIB-BENCHMARK-MARKER-LINE";
-
-// A document file of about `megabytes` MB, made once and kept on disk so
-// that loading reads it in chunks as a user's file would be read.
-std::string DocumentPath(int megabytes) {
-  static std::map<int, std::string> made;
-  auto it = made.find(megabytes);
-  if (it != made.end()) return it->second;
-  std::ifstream in(ZIB_CORPUS_DIR "/debian-reference-ch01.sjis.txt", std::ios::binary);
-  const std::string sample(std::istreambuf_iterator<char>(in), {});
-  const std::string path = (std::filesystem::temp_directory_path() /
-                            ("zib-bench-" + std::to_string(megabytes) + "mb-" + std::to_string(::getpid()) + ".txt"))
-                               .string();
-  std::ofstream out(path, std::ios::binary);
-  const std::size_t size = static_cast<std::size_t>(megabytes) << 20;
-  std::size_t written = 0;
-  while (written + sample.size() < size) {
-    out << sample;
-    written += sample.size();
-  }
-  // The marker goes 50 lines before the end: the sample's first 50 lines follow it.
-  std::size_t pos = 0;
-  for (int line = 0; line < 50; ++line) pos = sample.find("\r\n", pos) + 2;
-  out << kMarker << "\r\n" << sample.substr(0, pos);
-  out.close();
-  made[megabytes] = path;
-  return path;
-}
-
-struct Editor {
-  FakeEditHost host;
-  TCustomAFEdit edit{host};
-  explicit Editor(int width) {
-    host.canvas.record = false;
-    edit.WMSize(800, 600);
-    edit.SetOptions({TAFEditOption::aoAutoFormat, TAFEditOption::aoWordWrap, TAFEditOption::aoJpnBanBreak});
-    edit.SetDefWrapPos(width);
-    edit.Loaded();
-  }
-  void Load(int megabytes) {
-    std::ifstream in(DocumentPath(megabytes), std::ios::binary);
-    edit.LoadFromStream(in, loWrap);
-  }
-};
-
-long ProcStatusKb(const char* key) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::strlen(key)));
-  return 0;
-}
 
 void BM_LoadWrapped(benchmark::State& state) {
   const int mb = static_cast<int>(state.range(0)), width = static_cast<int>(state.range(1));
@@ -108,17 +44,6 @@ void BM_ResidentAfterLoad(benchmark::State& state) {
   state.counters["peak_x_file"] = peakRatio;
 }
 BENCHMARK(BM_ResidentAfterLoad)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-// One editor per size, loaded once and shared by the editing benchmarks.
-Editor& Loaded(int mb) {
-  static std::map<int, std::unique_ptr<Editor>> editors;
-  auto& e = editors[mb];
-  if (!e) {
-    e = std::make_unique<Editor>(80);
-    e->Load(mb);
-  }
-  return *e;
-}
 
 void PutCaretInTheMiddle(Editor& e) {
   e.edit.Sel().ClearRowSel();
@@ -159,19 +84,6 @@ void BM_DeleteThousandRows(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DeleteThousandRows)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
-
-void BM_FindMarkerFromTop(benchmark::State& state) {
-  Editor& e = Loaded(static_cast<int>(state.range(0)));
-  const int last = e.edit.RowCount() - 1;
-  const TPoint limit{static_cast<int>(e.edit.GetRow(last).size()), last};
-  TPoint found;
-  for (auto _ : state) {
-    e.edit.FindText(kMarker, TPoint{0, 0}, found, 0, limit);
-    benchmark::DoNotOptimize(found);
-  }
-  if (found.X < 0) state.SkipWithError("marker not found");
-}
-BENCHMARK(BM_FindMarkerFromTop)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 void BM_Save(benchmark::State& state) {
   Editor& e = Loaded(static_cast<int>(state.range(0)));

@@ -22,6 +22,7 @@
 #include "app/listeditor.h"
 #include "app/outsidework.h"
 #include "app/qtdialogs.h"
+#include "app/searchcommands.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void InitAppResources() { Q_INIT_RESOURCE(app); }
@@ -160,6 +161,7 @@ void TMainForm::WireCommands() {
   WireTagCommands();
   WireConvCommands();
   WirePrintCommands();
+  new TSearchCommands(*this);
   connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
     if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
   });

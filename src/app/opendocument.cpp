@@ -35,8 +35,10 @@ bool IsHtmlPath(const QString& path) {
 
 }  // namespace
 
+// The MDI area has no active window while another top-level window of the
+// program (the find dialog) has the focus; its current one is the last active.
 TMDIChild* TMainForm::ActiveChild() const {
-  return qobject_cast<TMDIChild*>(mdi_->activeSubWindow());
+  return qobject_cast<TMDIChild*>(mdi_->currentSubWindow());
 }
 
 QList<TMDIChild*> TMainForm::Children() const {

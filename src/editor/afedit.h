@@ -33,6 +33,18 @@ constexpr int soIndentAsTabs = 8;
 constexpr int soIndentAsSpaces = 16;
 constexpr int soEveryRowALine = 32;
 
+// Options of FindText and the replace operations.
+constexpr int foIgnoreCase = 1;
+constexpr int foBackward = 2;
+
+// Orders of SortLines: by text (lower case before upper case), by text with
+// letter case ignored, by length in characters, and lines holding a given
+// string first.
+enum class TSortMode { Text, TextIgnoreCase, Length, Containing };
+
+// s without the bytes below space other than TAB and CR: they never enter a row.
+std::string WithoutControlBytes(std::string s);
+
 // Fill byte standing for the columns a TAB covers before its own column.
 constexpr char kTabFill = 11;
 // Byte standing for a column of virtual indent in the painter's display form.
@@ -123,8 +135,6 @@ class TCustomAFEdit {
   void Undo();
   void Redo();
   void ReformatAll();
-  // Found.X == -1 when not found. Options: bit 0 ignore case, bit 1 backward.
-  void FindText(std::string_view s, TPoint from, TPoint& found, int options, TPoint limit) const;
   void RecordWidthChange(int delta);
   void NotifyUndoChange();
   bool Edited() const { return undo_.Edited(); }
@@ -134,6 +144,35 @@ class TCustomAFEdit {
   const TUndoBuff& UndoBuffer() const { return undo_; }
   void ClearUndo() { undo_.ClearAll(); }
   int UndoGroup = 0;
+
+  // ---- Search, replace and sorting. Positions are byte positions (X a
+  // byte index into the row); options are fo* flags.
+  // Found.X == -1 when not found. Forward, matches start at or after `from`
+  // and end by `limit`; backward, they end by `from` and start at or after
+  // `limit`. A match may run from one row into the next.
+  void FindText(std::string_view s, TPoint from, TPoint& found, int options, TPoint limit) const;
+  // Where find-next starts: the caret, or backward the start of the
+  // selection when there is one.
+  TPoint SearchStart(bool backward) const;
+  // Selects `length` bytes from `start` on (into the rows that follow when
+  // they run past the row) with the caret at their end, in view.
+  void SelectFound(TPoint start, int length);
+  // The selection holds exactly s (letter case aside with foIgnoreCase).
+  bool SelectionHolds(std::string_view s, int options) const;
+  // When the selection holds s, replaces it with r as one user operation
+  // (InsertText) and returns true. `next` gets where the next search starts:
+  // behind the replacement, or backward in front of it, so that it is never
+  // found again.
+  bool ReplaceSelection(std::string_view s, std::string r, int options, TPoint& next);
+  // Replaces, as one user operation, the selection when it holds s and every
+  // match from there to the end of the text (backward: to its start). A
+  // replacement is never searched again. Returns the number replaced; the
+  // caret ends behind the last one.
+  int ReplaceAll(std::string_view s, std::string_view r, int options);
+  // Sorts the logical lines as one user operation: each moves with all its
+  // rows. An empty last row stays last; a last line without a line end takes
+  // part, and the text still ends without one.
+  void SortLines(TSortMode mode, std::string_view sortString);
 
   // ---- Loading and saving
   void LoadFromStream(std::istream& stream, int options);
@@ -336,6 +375,30 @@ class TCustomAFEdit {
                    TPoint limit) const;
   void FindBackward(const std::string& needle, bool ignoreCase, TPoint from, TPoint& found,
                     TPoint limit) const;
+  // Up to `count` bytes of the rows that follow `row`, or that precede it
+  // (from `limit` on), as a search compares them: a match may run over
+  // several wrapped rows.
+  std::string BytesFollowing(int row, std::size_t count, bool ignoreCase) const;
+  std::string BytesPreceding(int row, std::size_t count, TPoint limit, bool ignoreCase) const;
+  // The byte range of the stream selection, else of the row selection;
+  // false without either.
+  bool SelectionBytes(TPoint& from, TPoint& to) const;
+  // The bytes between two byte positions as the rows hold them.
+  std::string BytesBetween(TPoint from, TPoint to) const;
+  // The rows first..last, one logical line, become `text`, re-wrapped.
+  void ReplaceLine(int first, int last, std::string text);
+  // Logical lines (lines.cpp): the rows from one that follows a CR (or the
+  // first) to the next that ends with one (or the last).
+  int LineFirstRow(int row) const;
+  int LineLastRow(int row) const;
+  std::string LineText(int first, int last) const;
+  // Byte position p as an offset from the start of the row `first`.
+  int OffsetFrom(int first, TPoint p) const;
+  // The byte position `count` bytes after p, running on over the rows that
+  // follow; at most the end of the last row.
+  TPoint BytesAfter(TPoint p, int count) const;
+  // The byte position `count` bytes before p; at least the start of the text.
+  TPoint BytesBefore(TPoint p, int count) const;
   void FireUndoChange();
   void RebuildKeywordChars();
   void ResetDocument();

@@ -1,5 +1,5 @@
 // Text-changing operations: insertion at the caret, deleting the selection,
-// the clipboard, select-all and searching.
+// the clipboard and select-all.
 #include <algorithm>
 
 #include "editor/afedit.h"
@@ -8,9 +8,6 @@
 #include "encoding/sjis.h"
 #include "encoding/stringfunc.h"
 
-namespace {
-
-// Bytes below space other than TAB and CR never enter a row.
 std::string WithoutControlBytes(std::string s) {
   std::erase_if(s, [](char c) {
     const unsigned char b = static_cast<unsigned char>(c);
@@ -18,9 +15,6 @@ std::string WithoutControlBytes(std::string s) {
   });
   return s;
 }
-
-
-}  // namespace
 
 // ---- Insertion
 
@@ -277,86 +271,4 @@ void TCustomAFEdit::SelectAll() {
   UpdateRowSelBounds();
   CheckSelState();
   Paint();
-}
-
-// ---- Search
-
-namespace {
-
-void UpperAscii(std::string& s) {
-  for (std::size_t i = 0; i < s.size(); i += sjis::CharLen(s, i))
-    if (s[i] >= 'a' && s[i] <= 'z') s[i] = static_cast<char>(s[i] - 'a' + 'A');
-}
-
-}  // namespace
-
-void TCustomAFEdit::FindText(std::string_view s, TPoint from, TPoint& found, int options,
-                             TPoint limit) const {
-  found = TPoint{-1, from.Y};
-  if (s.empty() || RowCount() == 0) return;
-  std::string needle(s);
-  const bool ignoreCase = options & 1;
-  if (ignoreCase) UpperAscii(needle);
-  from.Y = std::clamp(from.Y, 0, RowCount() - 1);
-  limit.Y = std::clamp(limit.Y, 0, RowCount() - 1);
-  if (options & 2) {
-    FindBackward(needle, ignoreCase, from, found, limit);
-  } else {
-    FindForward(needle, ignoreCase, from, found, limit);
-  }
-}
-
-// Each row is searched together with the first bytes of the next one, so
-// that a match running over a soft wrap is found; it must start in the row.
-void TCustomAFEdit::FindForward(const std::string& needle, bool ignoreCase, TPoint from,
-                                TPoint& found, TPoint limit) const {
-  const int n = static_cast<int>(needle.size());
-  std::string hay;
-  for (int y = from.Y; y <= limit.Y; ++y) {
-    const std::string_view row = rows_.Text(y);
-    hay.assign(row);
-    if (y + 1 < RowCount()) {
-      const std::string_view next = rows_.Text(y + 1);
-      hay.append(next.substr(0, std::min<std::size_t>(n - 1, next.size())));
-    }
-    if (ignoreCase) UpperAscii(hay);
-    const std::size_t first = y == from.Y ? std::max(0, from.X) : 0;
-    for (std::size_t p = hay.find(needle, first); p != std::string::npos && p < row.size();
-         p = hay.find(needle, p + 1)) {
-      if (y == limit.Y && static_cast<int>(p) + n > limit.X) break;
-      if (ByteKindAt(row, p) == TByteKind::Trail) continue;
-      found = TPoint{static_cast<int>(p), y};
-      return;
-    }
-  }
-}
-
-// Each row is searched together with the last bytes of the row before it;
-// the match starting furthest right wins.
-void TCustomAFEdit::FindBackward(const std::string& needle, bool ignoreCase, TPoint from,
-                                 TPoint& found, TPoint limit) const {
-  const int n = static_cast<int>(needle.size());
-  std::string hay;
-  for (int y = from.Y; y >= limit.Y; --y) {
-    const std::string_view row = rows_.Text(y);
-    const std::string_view prev = y > 0 ? rows_.Text(y - 1) : std::string_view();
-    const int borrowed = y > limit.Y ? std::min<int>(prev.size(), n) : 0;
-    hay.assign(prev.substr(prev.size() - borrowed));
-    hay.append(row);
-    if (ignoreCase) UpperAscii(hay);
-    const int end = y == from.Y ? borrowed + std::max(0, from.X) : static_cast<int>(hay.size());
-    const int lowest = y == limit.Y ? borrowed + std::max(0, limit.X) : 0;
-    for (int p = std::min<int>(end, hay.size()) - n; p >= lowest; --p) {
-      if (hay.compare(p, n, needle) != 0) continue;
-      if (p < borrowed) {
-        const int col = static_cast<int>(prev.size()) - borrowed + p;
-        if (ByteKindAt(prev, col) == TByteKind::Trail) continue;
-        found = TPoint{col, y - 1};
-      } else {
-        if (ByteKindAt(row, p - borrowed) == TByteKind::Trail) continue;
-        found = TPoint{p - borrowed, y};
-      }
-      return;
-    }
-  }
 }

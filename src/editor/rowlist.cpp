@@ -19,6 +19,15 @@ void TRowList::Insert(int i, std::string_view text, const TLineAttr& attr) {
   rows_.insert(i, TRow{TRowText(text), attr, nullptr});
 }
 
+void TRowList::Permute(int first, const std::vector<int>& sources, bool undo) {
+  std::vector<TRow> moved(sources.size());
+  for (std::size_t i = 0; i < sources.size(); ++i) {
+    TRow& from = undo ? rows_[first + i] : rows_[sources[i]];
+    moved[undo ? sources[i] - first : i] = std::move(from);
+  }
+  for (std::size_t i = 0; i < moved.size(); ++i) rows_[first + i] = std::move(moved[i]);
+}
+
 void TRowList::Clear() {
   rows_.clear();
   arena_.clear();

@@ -37,6 +37,10 @@ class TRowList {
   // the list a quarter at a time, copying it each time.
   void Reserve(int count) { rows_.reserve(static_cast<std::size_t>(count)); }
   void Swap(int i, int j) { std::swap(rows_[i], rows_[j]); }
+  // The rows from `first` on take new places: the row that lands at
+  // first + i is the one at sources[i] (a row of the same stretch). Undoing
+  // sends each back to where it came from.
+  void Permute(int first, const std::vector<int>& sources, bool undo);
   void Clear();
 
   // Loading: rows are collected in a plain vector (reserved generously;

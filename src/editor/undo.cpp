@@ -123,6 +123,10 @@ void TCustomAFEdit::ReplayRecord(const TUndoBuffItem& rec, bool undo) {
       blocks_.RowReplaced(rec.Index);
       RaiseMaxRowLen(rec.Index);
       break;
+    case TUndoKind::RowsMoved:
+      rows_.Permute(rec.Index, *rec.Order, undo);
+      MarkRowsRedraw(rec.Index, rec.Index + static_cast<int>(rec.Order->size()) - 1);
+      break;
     case TUndoKind::Relayout: {
       const TLayout& layout = undo ? *rec.LayoutBefore : *rec.LayoutAfter;
       RestoreLayout(layout);

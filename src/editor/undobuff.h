@@ -19,6 +19,9 @@ enum class TUndoKind : std::uint8_t {
   // lengths and records before and after, so that older records, which hold
   // row indices, still find their rows.
   Relayout = 4,
+  // Rows moved as wholes (line sorting): Order holds, for each row from
+  // Index on, the row it came from.
+  RowsMoved = 5,
 };
 
 // Row breaks and records of the whole document at one moment, compact:
@@ -42,6 +45,7 @@ struct TUndoBuffItem {
   TLineAttr AttrAfter;
   std::shared_ptr<const TLayout> LayoutBefore;
   std::shared_ptr<const TLayout> LayoutAfter;
+  std::shared_ptr<const std::vector<int>> Order;
 };
 
 class TUndoBuff {

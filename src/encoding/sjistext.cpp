@@ -26,12 +26,20 @@ bool EndsWithChar(std::string_view s, std::string_view c) {
   return !s.empty() && s.substr(last) == c;
 }
 
-std::size_t FindChars(std::string_view s, std::string_view what) {
-  if (what.empty()) return std::string_view::npos;
-  for (std::size_t i = 0; i < s.size(); i += CharLen(s, i)) {
-    if (s.substr(i).starts_with(what)) return i;
+std::size_t FindChars(std::string_view s, std::string_view what) { return TCharMatches(s, what).Next(0); }
+
+std::size_t TCharMatches::Next(std::size_t from) {
+  if (what_.empty()) return std::string_view::npos;
+  for (std::size_t at = s_.find(what_, from); at != std::string_view::npos; at = s_.find(what_, at + 1)) {
+    if (StartsChar(at)) return at;
   }
   return std::string_view::npos;
+}
+
+bool TCharMatches::StartsChar(std::size_t i) {
+  if (i < boundary_) boundary_ = 0;  // asked about an earlier byte: walk again
+  while (boundary_ < i) boundary_ += CharLen(s_, boundary_);
+  return boundary_ == i;
 }
 
 bool ContainsChars(std::string_view s, std::string_view what) {

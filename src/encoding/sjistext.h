@@ -22,6 +22,23 @@ bool EndsWithChar(std::string_view s, std::string_view c);
 // Byte offset of the first occurrence of what that starts on a character
 // boundary of s, or npos. An empty what is never found.
 std::size_t FindChars(std::string_view s, std::string_view what);
+
+// The occurrences of what that start on a character boundary of s, looked
+// for left to right, so that the boundaries are walked only once however
+// many are asked for. An empty what is never found.
+class TCharMatches {
+ public:
+  TCharMatches(std::string_view s, std::string_view what) : s_(s), what_(what) {}
+  // The first occurrence at or after `from`, or npos.
+  std::size_t Next(std::size_t from);
+  // Whether a character of s starts at byte i.
+  bool StartsChar(std::size_t i);
+
+ private:
+  std::string_view s_;
+  std::string_view what_;
+  std::size_t boundary_ = 0;  // a character start, at or before the bytes asked about so far
+};
 bool ContainsChars(std::string_view s, std::string_view what);
 
 // s without every such occurrence of what.
