@@ -143,7 +143,7 @@ void TCustomAFEdit::UpdateCaret() {
     // out of view or the view scrolled under a selection.
     for (int i = 0; i <= hiddenCaretCount_; ++i) host_.ShowCaret();
     hiddenCaretCount_ = 0;
-    host_.SetCompositionWindow(CompositionPlace(at), font_, color_);
+    host_.SetCompositionWindow(CompositionPlace(), font_, color_);
   } else {
     ++hiddenCaretCount_;
   }
@@ -154,10 +154,12 @@ void TCustomAFEdit::UpdateCaret() {
   indicatorLeftCol_ = LeftCol;
 }
 
-// The composition starts at the caret and flows as typed text would: up to
-// the wrap column when rows wrap (unless the caret stands beyond it), on
-// following lines from the row's indent.
-TCompositionPlace TCustomAFEdit::CompositionPlace(TPoint at) const {
+// The composition starts where its result will land: at the start of the
+// selection it replaces, else where the caret is drawn. It flows as typed
+// text would: up to the wrap column when rows wrap (unless it starts beyond
+// it), on following lines from the row's indent.
+TCompositionPlace TCustomAFEdit::CompositionPlace() const {
+  const TPoint at = sel_.HasSel() ? ClampPos(sel_.SelStart()) : InsertionPoint();
   TCompositionPlace place;
   place.Origin = TPoint{XOfCol(at.X), YOfRow(at.Y)};
   place.View = textArea_;

@@ -89,6 +89,12 @@ void KeepInsideView(TCompositionLayout& layout) {
   if (bottom > view.Bottom) ShiftVertically(layout, std::max(view.Bottom - bottom, view.Top - top));
 }
 
+// A start scrolled out of view is brought to the view's nearest edge.
+TPoint OriginInView(const TCompositionPlace& p) {
+  return TPoint{std::clamp(p.Origin.X, p.View.Left, std::max(p.View.Left, p.View.Right - p.CellWidth)),
+                std::clamp(p.Origin.Y, p.View.Top, std::max(p.View.Top, p.View.Bottom - p.RowHeight))};
+}
+
 // The focused clause that holds the caret, else the first focused one; its
 // first run. Null when no clause is focused.
 const TCompositionRun* FocusedRun(const TCompositionLayout& layout, int caretFormat) {
@@ -114,14 +120,15 @@ TCompositionLayout LayoutComposition(const TComposition& composition, const TCom
   const int caretByte = cells.ByteOfUnit[std::clamp<std::size_t>(std::max(0, composition.Cursor), 0, composition.Text.size())];
   const int cell = place.CellWidth, rowHeight = place.RowHeight;
 
-  int x = place.Origin.X, y = place.Origin.Y, lineStart = x;
+  const TPoint origin = OriginInView(place);
+  int x = origin.X, y = origin.Y, lineStart = x;
   TPoint caret{x, y};
   for (std::size_t i = 0; i < cells.Bytes.size();) {
     const std::size_t len = sjis::CharLen(cells.Bytes, i);
     const int width = static_cast<int>(len) * cell;
     // The caret's own line may stay empty; a further line holds at least
     // one character however narrow the view is.
-    if (x + width > place.LineRight && (x > lineStart || y == place.Origin.Y)) {
+    if (x + width > place.LineRight && (x > lineStart || y == origin.Y)) {
       x = lineStart = place.LineLeft;
       y += rowHeight;
     }

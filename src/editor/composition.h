@@ -59,8 +59,8 @@ struct TCompositionLayout {
 // Characters go where the text would: from the caret to LineRight, then
 // from LineLeft on the next line; a character is never split between
 // lines. Characters without a Shift-JIS form take one cell as "?", which
-// is what they become when committed. A box that would reach below the
-// view is moved up.
+// is what they become when committed. A start outside the view is brought
+// to its edge, and a box that would reach below the view is moved up.
 TCompositionLayout LayoutComposition(const TComposition& composition, const TCompositionPlace& place);
 
 // Draws the box in `font` (its colour the text colour) on `background`.

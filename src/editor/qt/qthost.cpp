@@ -272,7 +272,23 @@ void TQtHost::SetCompositionWindow(const TCompositionPlace& place, const TFont& 
   compositionFont_ = font;
   compositionBackground_ = background;
   if (moved && !composition_.Empty()) LayOutComposition();
-  if (area_.hasFocus()) QGuiApplication::inputMethod()->update(kCaretQueries);
+  PostInputMethodUpdate();
+}
+
+// The input method reads the caret, the selection and the text around them
+// once the event that changed them is over: the selection follows the caret
+// only after the caret was placed, and an input method that reconverts
+// from stale text replaces what it did not read.
+void TQtHost::PostInputMethodUpdate() {
+  if (imeUpdatePosted_) return;
+  imeUpdatePosted_ = true;
+  QMetaObject::invokeMethod(
+      &area_,
+      [this] {
+        imeUpdatePosted_ = false;
+        if (area_.hasFocus()) QGuiApplication::inputMethod()->update(kCaretQueries);
+      },
+      Qt::QueuedConnection);
 }
 
 // Draws the composition once into its own image; painting then copies the

@@ -38,6 +38,9 @@ class TQtHost : public TEditHost {
   // What the input method places its candidates next to: the focused
   // clause or the composition caret, else the caret.
   QRect ImeCursorRect() const;
+  // Tells the input method, after the current event, that the caret, the
+  // selection or the text may have changed.
+  void PostInputMethodUpdate();
   // True while a cancelled composition is being reset: the input method
   // may commit it then, and that text must be dropped.
   bool CancellingComposition() const { return cancelling_; }
@@ -108,4 +111,5 @@ class TQtHost : public TEditHost {
   TCompositionLayout layout_;
   std::unique_ptr<TQtCanvas> overlay_;  // the composition as drawn, while there is one
   bool cancelling_ = false;
+  bool imeUpdatePosted_ = false;
 };

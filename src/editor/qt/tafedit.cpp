@@ -77,6 +77,7 @@ void TAFEdit::Forward(F&& handler) {
   if (inHandler_ > 0) return;
   if (resizePending_) ApplyResize();
   FlushPaint();
+  PostInputMethodUpdate();
 }
 
 void TAFEdit::RepaintNow() {
@@ -275,10 +276,11 @@ void TAFEdit::focusOutEvent(QFocusEvent* event) {
   Forward([&] { WMKillFocus(); });
 }
 
-// Leaving the control commits the composition whatever the input method
-// does. One that commits it as well when it notices the focus change (fcitx
-// does) must not have it inserted twice: commits that reach the control
-// while it is without focus are then dropped.
+// Leaving the control (for a menu too, when Qt still counts the focus as
+// the control's) commits the composition whatever the input method does.
+// One that commits it as well when it notices the focus change (fcitx does)
+// must not have it inserted twice: until the focus returns or a new
+// composition begins, commits are dropped.
 void TAFEdit::CommitOnFocusLoss() {
   if (!IsComposing()) return;
   const std::string text = ToSjis(PreeditText());
@@ -346,7 +348,7 @@ void TAFEdit::inputMethodEvent(QInputMethodEvent* event) {
   if (!composition.Empty()) committedOnFocusLoss_ = false;
   SetComposition(std::move(composition));
   const bool input = !event->commitString().isEmpty() || event->replacementLength() > 0;
-  if (input && !(committedOnFocusLoss_ && !hasFocus())) {
+  if (input && !committedOnFocusLoss_) {
     Forward([&] {
       WMImeResult(ToSjis(event->commitString()), event->replacementStart(), event->replacementLength());
     });

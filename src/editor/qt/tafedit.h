@@ -68,7 +68,7 @@ class TAFEdit : public QAbstractScrollArea, private TQtHost, public TCustomAFEdi
 
   int inHandler_ = 0;
   // The composition was committed as the focus left; the input method may
-  // commit it too before the focus returns.
+  // commit it too before the focus returns or it composes again.
   bool committedOnFocusLoss_ = false;
   bool resizePending_ = false;
   int wheelDelta_ = 0;
