@@ -154,6 +154,11 @@ TEST(Composition, WrapsAtTheLineEndWithoutSplittingACharacterAndStaysInTheView) 
   EXPECT_EQ(layout.Lines.back().Bottom, 80);
   EXPECT_EQ(layout.Lines.front().Top, 32);
   EXPECT_EQ(layout.Runs.front().Y, 32);
+
+  // A start scrolled out to the left comes in at the view's edge.
+  place.Origin.X = 0;
+  layout = LayoutComposition(c, place);
+  EXPECT_EQ(layout.Runs.front().X, 40);
 }
 
 TEST(Composition, HiddenCaretAndCharactersWithoutAShiftJisForm) {

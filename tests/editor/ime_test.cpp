@@ -109,4 +109,11 @@ TEST_F(ImeTest, CompositionFlowsFromTheCaretToTheWrapColumnThenFromTheIndent) {
   edit.SetOptions({});  // no wrapping: up to the edge of the text area
   edit.UpdateCaret();
   EXPECT_EQ(host.composition->LineRight, edit.ClientWidth());
+
+  // The result replaces a selection: it starts at the selection's start.
+  Load("abcdef");
+  edit.Sel().AnchorPos = TPoint{1, 0};
+  edit.Sel().EndPos = TPoint{4, 0};
+  edit.MoveCaretTo(TPoint{4, 0});
+  EXPECT_EQ(host.composition->Origin.X, edit.TextLeft() + cell);
 }
