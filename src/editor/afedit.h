@@ -326,7 +326,7 @@ class TCustomAFEdit {
   void DrawRuler();
   void DrawIndicatorMarkers();
   void DrawCaretColumn();
-  TCompositionPlace CompositionPlace() const;
+  TCompositionPlace CompositionPlace(TPoint caret) const;
   void SelectSurrounding(int from, int length);
   TPixel ResolvedPixel(TColor color) { return PixelOf(IsSystemColor(color) ? host_.SystemColor(color) : color); }
   void ScrollToRow(int row, bool keepCaret);

@@ -143,7 +143,7 @@ void TCustomAFEdit::UpdateCaret() {
     // out of view or the view scrolled under a selection.
     for (int i = 0; i <= hiddenCaretCount_; ++i) host_.ShowCaret();
     hiddenCaretCount_ = 0;
-    host_.SetCompositionWindow(CompositionPlace(), font_, color_);
+    host_.SetCompositionWindow(CompositionPlace(at), font_, color_);
   } else {
     ++hiddenCaretCount_;
   }
@@ -155,11 +155,11 @@ void TCustomAFEdit::UpdateCaret() {
 }
 
 // The composition starts where its result will land: at the start of the
-// selection it replaces, else where the caret is drawn. It flows as typed
-// text would: up to the wrap column when rows wrap (unless it starts beyond
-// it), on following lines from the row's indent.
-TCompositionPlace TCustomAFEdit::CompositionPlace() const {
-  const TPoint at = sel_.HasSel() ? ClampPos(sel_.SelStart()) : InsertionPoint();
+// selection it replaces, else at `caret`, where the caret is drawn. It
+// flows as typed text would: up to the wrap column when rows wrap (unless
+// it starts beyond it), on following lines from the row's indent.
+TCompositionPlace TCustomAFEdit::CompositionPlace(TPoint caret) const {
+  const TPoint at = sel_.HasSel() ? ClampPos(sel_.SelStart()) : caret;
   TCompositionPlace place;
   place.Origin = TPoint{XOfCol(at.X), YOfRow(at.Y)};
   place.View = textArea_;

@@ -45,8 +45,9 @@ std::vector<TClauseFormat> DrawnFormats(const TComposition& c) {
   TClauseFormat uncovered;
   uncovered.Underline = TUnderline::Thin;
   std::vector<TClauseFormat> formats{uncovered};
-  const bool styled = std::any_of(c.Clauses.begin(), c.Clauses.end(), [](const TClause& k) { return Shows(k.Format); });
-  const auto nonEmpty = std::count_if(c.Clauses.begin(), c.Clauses.end(), [](const TClause& k) { return k.Length > 0; });
+  const auto& clauses = c.Clauses;
+  const bool styled = std::any_of(clauses.begin(), clauses.end(), [](const TClause& k) { return Shows(k.Format); });
+  const auto nonEmpty = std::count_if(clauses.begin(), clauses.end(), [](const TClause& k) { return k.Length > 0; });
   const bool plainClauses = !styled && nonEmpty > 1;
   for (const TClause& clause : c.Clauses) {
     TClauseFormat f = clause.Format;
@@ -109,28 +110,22 @@ const TCompositionRun* FocusedRun(const TCompositionLayout& layout, int caretFor
 
 constexpr int kCaretWidth = 2;
 
-}  // namespace
-
-TCompositionLayout LayoutComposition(const TComposition& composition, const TCompositionPlace& place) {
-  TCompositionLayout layout;
-  layout.Place = place;
-  layout.Formats = DrawnFormats(composition);
-  const TCells cells = ToCells(composition.Text);
-  const std::vector<int> formatOf = FormatOfBytes(composition, cells);
-  const int caretByte = cells.ByteOfUnit[std::clamp<std::size_t>(std::max(0, composition.Cursor), 0, composition.Text.size())];
-  const int cell = place.CellWidth, rowHeight = place.RowHeight;
-
+// Puts the characters line by line into runs; returns where the byte
+// `caretByte` went, or the place after the last character.
+TPoint PlaceCharacters(TCompositionLayout& layout, const TCells& cells, const std::vector<int>& formatOf,
+                       int caretByte) {
+  const TCompositionPlace& place = layout.Place;
   const TPoint origin = OriginInView(place);
   int x = origin.X, y = origin.Y, lineStart = x;
-  TPoint caret{x, y};
+  std::optional<TPoint> caret;
   for (std::size_t i = 0; i < cells.Bytes.size();) {
     const std::size_t len = sjis::CharLen(cells.Bytes, i);
-    const int width = static_cast<int>(len) * cell;
+    const int width = static_cast<int>(len) * place.CellWidth;
     // The caret's own line may stay empty; a further line holds at least
     // one character however narrow the view is.
     if (x + width > place.LineRight && (x > lineStart || y == origin.Y)) {
       x = lineStart = place.LineLeft;
-      y += rowHeight;
+      y += place.RowHeight;
     }
     if (static_cast<int>(i) == caretByte) caret = TPoint{x, y};
     TCompositionRun* run = layout.Runs.empty() ? nullptr : &layout.Runs.back();
@@ -139,27 +134,46 @@ TCompositionLayout LayoutComposition(const TComposition& composition, const TCom
     } else {
       layout.Runs.push_back(TCompositionRun{x, y, cells.Bytes.substr(i, len), formatOf[i]});
     }
-    if (layout.Lines.empty() || layout.Lines.back().Top != y) layout.Lines.push_back(TRect{x, y, x, y + rowHeight});
+    if (layout.Lines.empty() || layout.Lines.back().Top != y)
+      layout.Lines.push_back(TRect{x, y, x, y + place.RowHeight});
     layout.Lines.back().Right = x + width;
     x += width;
     i += len;
   }
-  if (caretByte >= static_cast<int>(cells.Bytes.size())) caret = TPoint{x, y};
-  layout.Caret = TRect{caret.X, caret.Y, caret.X + kCaretWidth, caret.Y + rowHeight};
-  layout.CaretVisible = composition.CursorVisible;
-  auto caretLine = std::find_if(layout.Lines.begin(), layout.Lines.end(), [&](const TRect& r) { return r.Top == caret.Y; });
-  if (caretLine == layout.Lines.end()) {
+  return caret.value_or(TPoint{x, y});
+}
+
+// The caret's cell belongs to the box too.
+void AddCaret(TCompositionLayout& layout, TPoint caret, bool visible) {
+  layout.Caret = TRect{caret.X, caret.Y, caret.X + kCaretWidth, caret.Y + layout.Place.RowHeight};
+  layout.CaretVisible = visible;
+  auto line = std::find_if(layout.Lines.begin(), layout.Lines.end(), [&](const TRect& r) { return r.Top == caret.Y; });
+  if (line == layout.Lines.end()) {
     layout.Lines.push_back(layout.Caret);
   } else {
-    caretLine->Right = std::max(caretLine->Right, layout.Caret.Right);
+    line->Right = std::max(line->Right, layout.Caret.Right);
   }
-  KeepInsideView(layout);
+}
 
+TRect RunRect(const TCompositionRun& run, const TCompositionPlace& place) {
+  return TRect{run.X, run.Y, run.X + static_cast<int>(run.Bytes.size()) * place.CellWidth, run.Y + place.RowHeight};
+}
+
+}  // namespace
+
+TCompositionLayout LayoutComposition(const TComposition& composition, const TCompositionPlace& place) {
+  TCompositionLayout layout;
+  layout.Place = place;
+  layout.Formats = DrawnFormats(composition);
+  const TCells cells = ToCells(composition.Text);
+  const std::vector<int> formatOf = FormatOfBytes(composition, cells);
+  const int units = static_cast<int>(composition.Text.size());
+  const int caretByte = cells.ByteOfUnit[std::clamp(composition.Cursor, 0, units)];
+  AddCaret(layout, PlaceCharacters(layout, cells, formatOf, caretByte), composition.CursorVisible);
+  KeepInsideView(layout);
   const int caretFormat = caretByte < static_cast<int>(formatOf.size()) ? formatOf[caretByte] : -1;
   const TCompositionRun* focused = FocusedRun(layout, caretFormat);
-  layout.Target = focused ? TRect{focused->X, focused->Y, focused->X + static_cast<int>(focused->Bytes.size()) * cell,
-                                  focused->Y + rowHeight}
-                          : layout.Caret;
+  layout.Target = focused ? RunRect(*focused, place) : layout.Caret;
   return layout;
 }
 
@@ -173,17 +187,17 @@ int UnderlineY(const TCompositionPlace& p, int rowY, int thickness) {
 // From x1 to x2 (exclusive) under a run.
 void DrawUnderline(TCanvas& canvas, const TCompositionPlace& p, TUnderline kind, int x1, int x2, int rowY,
                    TColor color) {
+  const int thickness = kind == TUnderline::Thick ? 2 : 1;
+  const int y = UnderlineY(p, rowY, thickness);
   switch (kind) {
     case TUnderline::None:
       break;
     case TUnderline::Thin:
-      canvas.Line(x1, UnderlineY(p, rowY, 1), x2, UnderlineY(p, rowY, 1), color, false);
-      break;
     case TUnderline::Thick:
-      for (int k = 0; k < 2; ++k) canvas.Line(x1, UnderlineY(p, rowY, 2) + k, x2, UnderlineY(p, rowY, 2) + k, color, false);
+      for (int k = 0; k < thickness; ++k) canvas.Line(x1, y + k, x2, y + k, color, false);
       break;
     case TUnderline::Dashed:
-      for (int x = x1; x < x2; x += 4) canvas.Line(x, UnderlineY(p, rowY, 1), std::min(x + 2, x2), UnderlineY(p, rowY, 1), color, false);
+      for (int x = x1; x < x2; x += 4) canvas.Line(x, y, std::min(x + 2, x2), y, color, false);
       break;
   }
 }

@@ -89,25 +89,12 @@ class TSurroundingSpan {
  public:
   TSurroundingSpan(const TCustomAFEdit& e, TBytePos at) : e_(e) {
     const std::string_view row = e.GetRow(at.Row);
-    TSpanPart caretPart{at.Row, CharStartFrom(row, at.Index - kSurroundingReach),
-                        CharStartFrom(row, std::min(at.Index + kSurroundingReach, ContentLength(e, at.Row)))};
-    int reach = kSurroundingReach - (at.Index - caretPart.From);
-    // Earlier rows of the same logical line end without a CR.
-    for (int r = at.Row - 1; caretPart.From == 0 && r >= 0 && !e.RowHasCR(r) && reach > 0; --r) {
-      const int length = ContentLength(e, r);
-      parts_.push_back(TSpanPart{r, CharStartFrom(e.GetRow(r), length - reach), length});
-      reach -= length - parts_.back().From;
-      if (parts_.back().From > 0) break;
-    }
-    std::reverse(parts_.begin(), parts_.end());
+    const int length = ContentLength(e, at.Row);
+    const TSpanPart caretPart{at.Row, CharStartFrom(row, at.Index - kSurroundingReach),
+                              CharStartFrom(row, std::min(at.Index + kSurroundingReach, length))};
+    if (caretPart.From == 0) AddRowsBefore(at.Row, kSurroundingReach - at.Index);
     parts_.push_back(caretPart);
-    reach = kSurroundingReach - (caretPart.To - at.Index);
-    for (int r = at.Row; parts_.back().To == ContentLength(e, r) && !e.RowHasCR(r) && r + 1 < e.RowCount() && reach > 0;
-         ++r) {
-      const int to = CharStartFrom(e.GetRow(r + 1), std::min(reach, ContentLength(e, r + 1)));
-      parts_.push_back(TSpanPart{r + 1, 0, to});
-      reach -= to;
-    }
+    if (caretPart.To == length) AddRowsAfter(at.Row, kSurroundingReach - (caretPart.To - at.Index));
     for (TSpanPart& part : parts_) {
       part.UnitStart = static_cast<int>(text_.size());
       text_ += cp932::ToUtf16(Bytes(part));
@@ -145,6 +132,31 @@ class TSurroundingSpan {
   }
 
  private:
+  // Earlier rows of the logical line, which end without a CR, up to
+  // `reach` bytes before the start of `row`.
+  void AddRowsBefore(int row, int reach) {
+    std::vector<TSpanPart> before;
+    for (int r = row - 1; r >= 0 && !e_.RowHasCR(r) && reach > 0; --r) {
+      const int length = ContentLength(e_, r);
+      const int from = CharStartFrom(e_.GetRow(r), length - reach);
+      before.push_back(TSpanPart{r, from, length});
+      reach -= length - from;
+      if (from > 0) break;
+    }
+    parts_.assign(before.rbegin(), before.rend());
+  }
+
+  // Later rows of the logical line, up to `reach` bytes after the end of `row`.
+  void AddRowsAfter(int row, int reach) {
+    for (int r = row; !e_.RowHasCR(r) && r + 1 < e_.RowCount() && reach > 0; ++r) {
+      const int length = ContentLength(e_, r + 1);
+      const int to = CharStartFrom(e_.GetRow(r + 1), std::min(reach, length));
+      parts_.push_back(TSpanPart{r + 1, 0, to});
+      reach -= to;
+      if (to < length) break;
+    }
+  }
+
   std::string_view Bytes(const TSpanPart& p) const { return e_.GetRow(p.Row).substr(p.From, p.To - p.From); }
 
   const TCustomAFEdit& e_;

@@ -263,7 +263,7 @@ QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height(
 void TQtHost::SetComposition(TComposition composition) {
   composition_ = std::move(composition);
   LayOutComposition();
-  if (area_.hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle);
+  PostInputMethodUpdate();
 }
 
 void TQtHost::SetCompositionWindow(const TCompositionPlace& place, const TFont& font, TColor background) {

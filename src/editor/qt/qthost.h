@@ -83,6 +83,8 @@ class TQtHost : public TEditHost {
   void CaretVisibilityChanged();
   bool CaretVisible() const { return caretCreated_ && caretHides_ == 0; }
   void UpdateCaretArea() const;
+  void LayOutComposition();
+  QRect CompositionBounds() const;
 
   QAbstractScrollArea& area_;
   TQtCanvas canvas_;
@@ -100,9 +102,6 @@ class TQtHost : public TEditHost {
   Qt::KeyboardModifiers modifiers_;
   Qt::MouseButtons buttons_;
   bool grabbed_ = false;
-
-  void LayOutComposition();
-  QRect CompositionBounds() const;
 
   TComposition composition_;
   TCompositionPlace place_;

@@ -296,10 +296,6 @@ void TAFEdit::CommitOnFocusLoss() {
 
 namespace {
 
-TColor ToTColor(const QColor& c) {
-  return static_cast<TColor>(c.red()) | static_cast<TColor>(c.green()) << 8 | static_cast<TColor>(c.blue()) << 16;
-}
-
 TClauseFormat ClauseFormatOf(const QTextCharFormat& f) {
   TClauseFormat format;
   switch (f.underlineStyle()) {

@@ -363,7 +363,8 @@ TEST_F(WidgetTest, ALongCompositionWrapsInsideTheView) {
   QTest::keyClick(&edit, Qt::Key_End);
   layout = compose();
   ASSERT_GE(layout.Lines.size(), 2u);
-  for (const TRect& line : layout.Lines) EXPECT_TRUE(view.contains(QRect(line.Left, line.Top, line.Width(), line.Height())));
+  for (const TRect& line : layout.Lines)
+    EXPECT_TRUE(view.contains(QRect(line.Left, line.Top, line.Width(), line.Height())));
 
   Rows(100);
   edit.MoveCaretTo(TPoint{edit.VisibleCols() - 3, edit.VisibleRows() - 1});
