@@ -110,37 +110,45 @@ const TCompositionRun* FocusedRun(const TCompositionLayout& layout, int caretFor
 
 constexpr int kCaretWidth = 2;
 
+// Adds one character's cells at `at`: to the last run when it is on the
+// same line in the same format, and to the box's line.
+void AddCells(TCompositionLayout& layout, TPoint at, std::string_view bytes, int format) {
+  const int right = at.X + static_cast<int>(bytes.size()) * layout.Place.CellWidth;
+  TCompositionRun* run = layout.Runs.empty() ? nullptr : &layout.Runs.back();
+  if (run && run->Format == format && run->Y == at.Y) {
+    run->Bytes += bytes;
+  } else {
+    layout.Runs.push_back(TCompositionRun{at.X, at.Y, std::string(bytes), format});
+  }
+  if (layout.Lines.empty() || layout.Lines.back().Top != at.Y)
+    layout.Lines.push_back(TRect{at.X, at.Y, at.X, at.Y + layout.Place.RowHeight});
+  layout.Lines.back().Right = right;
+}
+
 // Puts the characters line by line into runs; returns where the byte
 // `caretByte` went, or the place after the last character.
 TPoint PlaceCharacters(TCompositionLayout& layout, const TCells& cells, const std::vector<int>& formatOf,
                        int caretByte) {
   const TCompositionPlace& place = layout.Place;
   const TPoint origin = OriginInView(place);
-  int x = origin.X, y = origin.Y, lineStart = x;
+  TPoint at = origin;
+  int lineStart = at.X;
   std::optional<TPoint> caret;
   for (std::size_t i = 0; i < cells.Bytes.size();) {
     const std::size_t len = sjis::CharLen(cells.Bytes, i);
     const int width = static_cast<int>(len) * place.CellWidth;
     // The caret's own line may stay empty; a further line holds at least
     // one character however narrow the view is.
-    if (x + width > place.LineRight && (x > lineStart || y == origin.Y)) {
-      x = lineStart = place.LineLeft;
-      y += place.RowHeight;
+    if (at.X + width > place.LineRight && (at.X > lineStart || at.Y == origin.Y)) {
+      at.X = lineStart = place.LineLeft;
+      at.Y += place.RowHeight;
     }
-    if (static_cast<int>(i) == caretByte) caret = TPoint{x, y};
-    TCompositionRun* run = layout.Runs.empty() ? nullptr : &layout.Runs.back();
-    if (run && run->Format == formatOf[i] && run->Y == y) {
-      run->Bytes.append(cells.Bytes, i, len);
-    } else {
-      layout.Runs.push_back(TCompositionRun{x, y, cells.Bytes.substr(i, len), formatOf[i]});
-    }
-    if (layout.Lines.empty() || layout.Lines.back().Top != y)
-      layout.Lines.push_back(TRect{x, y, x, y + place.RowHeight});
-    layout.Lines.back().Right = x + width;
-    x += width;
+    if (static_cast<int>(i) == caretByte) caret = at;
+    AddCells(layout, at, std::string_view(cells.Bytes).substr(i, len), formatOf[i]);
+    at.X += width;
     i += len;
   }
-  return caret.value_or(TPoint{x, y});
+  return caret.value_or(at);
 }
 
 // The caret's cell belongs to the box too.
@@ -202,27 +210,30 @@ void DrawUnderline(TCanvas& canvas, const TCompositionPlace& p, TUnderline kind,
   }
 }
 
+// Reverse swaps the control's text and background colours; colours the
+// input method names win over both.
+void PaintRun(TCanvas& canvas, const TCompositionLayout& layout, const TCompositionRun& run, const TFont& font,
+              TColor background) {
+  const TCompositionPlace& p = layout.Place;
+  const TClauseFormat& f = layout.Formats[run.Format];
+  TFont runFont = font;
+  runFont.Color = f.Color ? *f.Color : f.Reverse ? background : font.Color;
+  runFont.Style = font.Style | f.Style;
+  const TColor bk = f.BkColor ? *f.BkColor : f.Reverse ? font.Color : background;
+  const TRect cells = RunRect(run, p);
+  const std::vector<int> advances(run.Bytes.size(), p.CellWidth);
+  canvas.TextOutCells(run.X, run.Y, run.Bytes, advances, cells, runFont, bk);
+  // Each run's line stops a pixel short of its neighbours, so that the
+  // clauses stand apart.
+  DrawUnderline(canvas, p, f.Underline, cells.Left + 1, cells.Right - 1, run.Y, runFont.Color);
+}
+
 }  // namespace
 
 void PaintComposition(TCanvas& canvas, const TCompositionLayout& layout, const TFont& font, TColor background) {
-  const TCompositionPlace& p = layout.Place;
   for (const TRect& line : layout.Lines) canvas.FillRect(line, background);
-  std::vector<int> advances;
-  for (const TCompositionRun& run : layout.Runs) {
-    const TClauseFormat& f = layout.Formats[run.Format];
-    TFont runFont = font;
-    runFont.Color = f.Color ? *f.Color : f.Reverse ? background : font.Color;
-    runFont.Style = font.Style | f.Style;
-    const TColor bk = f.BkColor ? *f.BkColor : f.Reverse ? font.Color : background;
-    const int width = static_cast<int>(run.Bytes.size()) * p.CellWidth;
-    advances.assign(run.Bytes.size(), p.CellWidth);
-    canvas.TextOutCells(run.X, run.Y, run.Bytes, advances, TRect{run.X, run.Y, run.X + width, run.Y + p.RowHeight},
-                        runFont, bk);
-    // Each run's line stops a pixel short of its neighbours, so that the
-    // clauses stand apart.
-    DrawUnderline(canvas, p, f.Underline, run.X + 1, run.X + width - 1, run.Y, runFont.Color);
-  }
+  for (const TCompositionRun& run : layout.Runs) PaintRun(canvas, layout, run, font, background);
   if (!layout.CaretVisible) return;
   const TRect& c = layout.Caret;
-  for (int x = c.Left; x < c.Right; ++x) canvas.Line(x, c.Top, x, c.Top + p.CharHeight, clBlack, true);
+  for (int x = c.Left; x < c.Right; ++x) canvas.Line(x, c.Top, x, c.Top + layout.Place.CharHeight, clBlack, true);
 }
