@@ -458,6 +458,17 @@ TEST_F(WidgetTest, TextAndMarksReachTheBackBuffer) {
   EXPECT_TRUE(maroon);
 }
 
+// The caret inverts what is under it; in front of a line end that is the
+// CR mark's bitmap, whose pixels must blend as opaque as the text's do.
+TEST_F(WidgetTest, TheCaretShowsOverTheLineEndMark) {
+  Load("abc\r\nd");
+  edit.MoveCaretTo(TPoint{3, 0});
+  const QImage shot = edit.viewport()->grab().toImage();
+  const QPoint caret(edit.TextLeft() + 3 * edit.CellWidth(), edit.TextTop() + 1);
+  EXPECT_EQ(shot.pixelColor(caret), QColor(Qt::black));
+  EXPECT_EQ(shot.pixelColor(caret + QPoint(2, 0)), ToQColor(clWindow, edit.palette()));
+}
+
 TEST(QtCanvas, ImageHasTheDevicePixelsOfADenseScreen) {
   TQtCanvas canvas(nullptr);
   canvas.Resize(QSize(100, 50), 2.0, Qt::white);
