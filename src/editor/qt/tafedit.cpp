@@ -124,6 +124,9 @@ void TAFEdit::ApplyResize() {
     NonClientPaint();
     Paint();
   });
+  // A scroll bar shown or hidden while the viewport itself is being shown
+  // resizes it without a resize event: look again once showing is over.
+  if (viewport()->size() != size) QMetaObject::invokeMethod(this, [this] { ApplyResize(); }, Qt::QueuedConnection);
 }
 
 void TAFEdit::changeEvent(QEvent* event) {

@@ -458,6 +458,25 @@ TEST_F(WidgetTest, TextAndMarksReachTheBackBuffer) {
   EXPECT_TRUE(maroon);
 }
 
+// Shown with both scroll bars on a short text, the control hides the
+// horizontal one while the window is being shown; the larger view it
+// leaves must be painted, not left as a band of nothing.
+TEST(WidgetShow, TheBackBufferFollowsAScrollBarHiddenWhileShowing) {
+  QWidget window;
+  window.resize(400, 300);
+  auto* edit = new TAFEdit(&window);
+  edit->setGeometry(0, 0, 400, 300);
+  edit->SetScrollBars(TScrollStyle::ssBoth);
+  TMemoryInStream in("abc");
+  edit->LoadFromStream(in, 0);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QApplication::processEvents();
+  EXPECT_FALSE(edit->horizontalScrollBar()->isVisible());
+  const QImage& image = edit->BackBuffer();
+  EXPECT_EQ(image.size() / image.devicePixelRatio(), edit->viewport()->size());
+}
+
 // The caret inverts what is under it; in front of a line end that is the
 // CR mark's bitmap, whose pixels must blend as opaque as the text's do.
 TEST_F(WidgetTest, TheCaretShowsOverTheLineEndMark) {
