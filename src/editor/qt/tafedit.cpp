@@ -361,7 +361,7 @@ QVariant TAFEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
       return true;
     case Qt::ImCursorRectangle:
     case Qt::ImAnchorRectangle:
-      return ImeCursorRect();
+      return ImeCursorRect().translated(viewport()->pos());  // the widget's coordinates, not the viewport's
     case Qt::ImFont:
       return ToQFont(Font());
     case Qt::ImHints:
