@@ -122,8 +122,9 @@ void TMDIChild::KeyDown(int key, unsigned shift) {
 // Below the caret's row, where the caret is drawn.
 QPoint TMDIChild::CaretPopupPoint() const {
   const TAFEdit& e = *AFEdit;
-  const int x = e.TextLeft() + (e.CaretPos.X - e.LeftCol) * e.CellWidth();
-  const int y = e.TextTop() + (e.CaretPos.Y - e.TopRow + 1) * e.RowHeight();
+  const TPoint caret = e.InsertionPoint();
+  const int x = e.TextLeft() + (caret.X - e.LeftCol) * e.CellWidth();
+  const int y = e.TextTop() + (caret.Y - e.TopRow + 1) * e.RowHeight();
   return e.viewport()->mapToGlobal(QPoint(x, y));
 }
 

@@ -16,6 +16,7 @@
 #include "editor/charset.h"
 #include "editor/filereplace.h"
 #include "editor/host.h"
+#include "editor/ime.h"
 #include "editor/keys.h"
 #include "editor/rowlist.h"
 #include "editor/runcolors.h"
@@ -204,6 +205,8 @@ class TCustomAFEdit {
   void CaretRight();
   void CaretMoved();
   TPoint SnapCaret(TPoint p, bool fromMouse);
+  // Where typed text lands, and so where the caret is drawn (see caret.cpp).
+  TPoint InsertionPoint() const;
   TPoint ClampPos(TPoint p) const;
   void UpdateRowSelBounds();
   void CheckSelState();
@@ -233,7 +236,10 @@ class TCustomAFEdit {
   void WMClear();
   void WMUndo();
   // A confirmed input-method string (Shift-JIS): inserted as one undo step.
-  void WMImeResult(const std::string& text);
+  // It may replace `replaceLength` UTF-16 units of the text starting
+  // `replaceFrom` units from the caret (ImeSurrounding counts them); a
+  // selection is then removed first, as Qt's input methods expect.
+  void WMImeResult(const std::string& text, int replaceFrom = 0, int replaceLength = 0);
   // The input method reports a change (IMN_* code).
   void WMImeNotify(int code);
   void SetFocus();
@@ -282,6 +288,8 @@ class TCustomAFEdit {
   // ---- Input method
   // The input method's mode for the status bar (UTF-8, see ime.h).
   std::string ImeModeText = "　　A";
+  // The text around the caret that an input method may read (see ime.cpp).
+  TImeSurrounding ImeSurrounding() const;
 
   // ---- Properties
   int AccelRate() const { return accelRate_; }
@@ -363,6 +371,8 @@ class TCustomAFEdit {
   void DrawRuler();
   void DrawIndicatorMarkers();
   void DrawCaretColumn();
+  TCompositionPlace CompositionPlace(TPoint caret) const;
+  void SelectSurrounding(int from, int length);
   TPixel ResolvedPixel(TColor color) { return PixelOf(IsSystemColor(color) ? host_.SystemColor(color) : color); }
   void ScrollToRow(int row, bool keepCaret);
   void ScrollColumns(int leftCol);

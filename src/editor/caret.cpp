@@ -15,19 +15,20 @@ bool TrailAt(std::string_view d, int i) { return i >= 0 && ByteKindAt(d, i) == T
 
 }  // namespace
 
+// Steps from where the caret is drawn, so that a step left from beyond the
+// end of a row, or from inside a tab's expansion, passes a character.
 void TCustomAFEdit::CaretLeft() {
   TPoint& c = CaretPos;
   if (c.Y >= RowCount()) {
     if (c.X > 0) --c.X;
     return;
   }
+  c = InsertionPoint();
   const std::string d = DisplayString(c.Y);
   const int len = static_cast<int>(d.size());
   if (c.X > std::max<int>(0, rows_.Attr(c.Y).Indent)) {
     if (c.X > len) {
-      // Back to the last cell, or to the start of the character it ends.
-      c.X = HasOption(TAFEditOption::aoFreeCaret) ? c.X - 1 : std::max(0, len - 1);
-      if (TrailAt(d, c.X)) --c.X;
+      --c.X;  // a free caret beyond the end
     } else if (IsTabCell(d[c.X - 1])) {
       // Over the whole expansion of the tab, up to the end of an earlier one.
       do {
@@ -91,6 +92,25 @@ TPoint TCustomAFEdit::SnapCaret(TPoint p, bool fromMouse) {
   return p;
 }
 
+// Typed text lands in front of a tab whose expansion the caret stands in,
+// at the indent when the caret is left of it, and, without a free caret,
+// at the end of the row (in front of its CR) when the caret is beyond it.
+// Clicks and vertical moves leave the caret there on purpose: its column
+// is kept for the rows that follow.
+TPoint TCustomAFEdit::InsertionPoint() const {
+  TPoint p = CaretPos;
+  if (p.Y < 0 || p.Y >= RowCount()) return p;
+  const int end = RowEndCol(p.Y);
+  if (p.X > end) {
+    if (!HasOption(TAFEditOption::aoFreeCaret)) p.X = end;
+    return p;
+  }
+  const std::string d = DisplayString(p.Y);
+  while (p.X > 0 && d[p.X - 1] == kTabFill) --p.X;
+  p.X = std::max<int>(p.X, rows_.Attr(p.Y).Indent);
+  return p;
+}
+
 void TCustomAFEdit::MoveCaretTo(TPoint p) {
   CaretPos = p;
   UpdateCaret();
@@ -101,9 +121,10 @@ void TCustomAFEdit::UpdateCaret() {
       (CaretPos.Y >= RowCount() && !HasOption(TAFEditOption::aoFreeCaret)) || updating_)
     return;
   CaretPos = SnapCaret(CaretPos, false);
-  const int x = (CaretPos.X - LeftCol) * cellWidth_ + TextLeft();
-  const int y = (CaretPos.Y - TopRow) * rowHeight_ + TextTop();
-  const bool overDouble = CaretPos.Y < RowCount() && LeadAt(DisplayString(CaretPos.Y), CaretPos.X);
+  const TPoint at = InsertionPoint();
+  const int x = XOfCol(at.X);
+  const int y = YOfRow(at.Y);
+  const bool overDouble = at.Y < RowCount() && LeadAt(DisplayString(at.Y), at.X);
   host_.HideCaret();
   if (!caretShapeKnown_ || InsertMode != caretShapeInsert_ || overDouble != caretShapeOverDouble_) {
     if (InsertMode) {
@@ -122,15 +143,39 @@ void TCustomAFEdit::UpdateCaret() {
     // out of view or the view scrolled under a selection.
     for (int i = 0; i <= hiddenCaretCount_; ++i) host_.ShowCaret();
     hiddenCaretCount_ = 0;
-    host_.SetCompositionWindow(x, y, font_);
+    host_.SetCompositionWindow(CompositionPlace(at), font_, color_);
   } else {
     ++hiddenCaretCount_;
   }
   if (OnStatusChange) OnStatusChange();
-  if (CaretPos.X != indicatorCaretCol_ || LeftCol != indicatorLeftCol_) PaintColIndicator();
+  if (at.X != indicatorCaretCol_ || LeftCol != indicatorLeftCol_) PaintColIndicator();
   if (TopRow != scrollBarTopRow_ || LeftCol != scrollBarLeftCol_) UpdateScrollBars();
-  indicatorCaretCol_ = CaretPos.X;
+  indicatorCaretCol_ = at.X;
   indicatorLeftCol_ = LeftCol;
+}
+
+// The composition starts where its result will land: at the start of the
+// selection it replaces, else at `caret`, where the caret is drawn. It
+// flows as typed text would: up to the wrap column when rows wrap (unless
+// it starts beyond it), on following lines from the row's indent.
+TCompositionPlace TCustomAFEdit::CompositionPlace(TPoint caret) const {
+  const TPoint at = sel_.HasSel() ? ClampPos(sel_.SelStart()) : caret;
+  TCompositionPlace place;
+  place.Origin = TPoint{XOfCol(at.X), YOfRow(at.Y)};
+  place.View = textArea_;
+  place.CellWidth = cellWidth_;
+  place.RowHeight = rowHeight_;
+  place.CharHeight = charHeight_;
+  place.LineLeft = TextLeft();
+  place.LineRight = textArea_.Right;
+  if (HasOption(TAFEditOption::aoAutoFormat)) {
+    const int wrapX = XOfCol(WrapWidth());
+    if (wrapX > place.Origin.X) place.LineRight = std::min(place.LineRight, wrapX);
+    if (at.Y < RowCount()) place.LineLeft = std::max(place.LineLeft, XOfCol(rows_.Attr(at.Y).Indent));
+  }
+  // A line must hold a double-byte character.
+  if (place.LineRight - place.LineLeft < 2 * cellWidth_) place.LineLeft = TextLeft();
+  return place;
 }
 
 void TCustomAFEdit::CaretMoved() {

@@ -37,10 +37,11 @@ void TCustomAFEdit::InsertText(std::string s) {
          display[CaretPos.X - 1] == kTabFill)
     --CaretPos.X;
   const int indent = std::max<int>(0, rows_.Attr(row).Indent);
-  if (CaretPos.X > static_cast<int>(display.size())) {
-    // Past the end: insert at the end of the row (in front of its CR); with
-    // a free caret, spaces keep the text at the column the caret stood.
-    const int endCol = static_cast<int>(display.size()) - (rows_.HasCR(row) ? 1 : 0);
+  const int endCol = RowEndCol(row);
+  if (CaretPos.X > endCol) {
+    // Past the end, behind the CR too: insert at the end of the row (in
+    // front of its CR); with a free caret, spaces keep the text at the
+    // column the caret stood.
     if (HasOption(TAFEditOption::aoFreeCaret)) s.insert(0, CaretPos.X - endCol, ' ');
     CaretPos.X = endCol;
     ShiftSelecting = false;

@@ -50,6 +50,21 @@ struct TImeStatus {
   unsigned Mode = 0;
 };
 
+// Where the input method's composition is shown: its first character at
+// Origin (the caret), further lines of it from LineLeft, no character past
+// LineRight, and the whole box inside View. Cell and row sizes are the
+// control's, so that the composition sits in the text's grid.
+struct TCompositionPlace {
+  TPoint Origin;
+  int LineLeft = 0;
+  int LineRight = 0;
+  TRect View;
+  int CellWidth = 1;
+  int RowHeight = 1;
+  int CharHeight = 1;
+  friend bool operator==(const TCompositionPlace&, const TCompositionPlace&) = default;
+};
+
 enum class TScrollBarKind { Horizontal, Vertical };
 
 struct TScrollInfo {
@@ -99,8 +114,9 @@ class TEditHost {
   virtual void SetFocus() = 0;
   // Input method: true between the start and the end of a composition.
   virtual bool IsComposing() = 0;
-  // Keeps the composition at the caret, in the control's font.
-  virtual void SetCompositionWindow(int x, int y, const TFont& font) = 0;
+  // Keeps the composition at the caret, in the control's font (whose
+  // colour is the text colour) on its background colour.
+  virtual void SetCompositionWindow(const TCompositionPlace& place, const TFont& font, TColor background) = 0;
   virtual void CancelComposition() = 0;
   // Hands the selected text back to the input method for conversion again;
   // does nothing where the input method cannot.

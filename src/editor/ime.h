@@ -1,5 +1,6 @@
 // The input method's side of the control: the mode text shown in the status
-// bar and the notification codes the host passes on.
+// bar, the notification codes the host passes on, and the text around the
+// caret that an input method may read and replace.
 #pragma once
 
 #include <string>
@@ -18,3 +19,15 @@ constexpr int IMN_SETOPENSTATUS = 8;
 
 // The short text naming the input method's mode (UTF-8), "　　A" when closed.
 std::string ImeModeTextOf(const TImeStatus& status);
+
+// The text around the caret as an input method reads it, to reconvert the
+// selection or to replace what it committed: part of the caret's logical
+// line, without line ends, in UTF-16 units as input methods count. The
+// cursor is the caret, or the end of a selection that was extended; the
+// anchor is the selection's other end, or the cursor. An end beyond the
+// text counts as the text's start or end.
+struct TImeSurrounding {
+  std::u16string Text;
+  int Cursor = 0;
+  int Anchor = 0;
+};

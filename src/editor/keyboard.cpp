@@ -252,13 +252,13 @@ bool TCustomAFEdit::KeyDelete(bool cut) {
 }
 
 // The CR cell counts as a character: deleting it joins the next line. The
-// virtual indent holds no character.
+// character deleted is the one after the caret as it is drawn.
 bool TCustomAFEdit::DeleteCharAtCaret() {
+  CaretPos = InsertionPoint();
   const int row = CaretPos.Y;
   if (row < 0 || row >= RowCount() || CaretPos.X >= DisplayLength(row)) return false;
   const std::string_view text = rows_.Text(row);
   int i = ColToIndex(row, CaretPos.X);
-  if (i < 0) return false;
   if (ByteKindAt(text, i) == TByteKind::Trail) --i;  // never split a character
   const int count = ByteKindAt(text, i) == TByteKind::Lead ? 2 : 1;
   ++UndoGroup;

@@ -74,11 +74,12 @@ void TCustomAFEdit::DrawIndicatorMarkers() {
 }
 
 void TCustomAFEdit::DrawCaretColumn() {
-  const int x = XOfCol(CaretPos.X);
+  const int col = InsertionPoint().X;
+  const int x = XOfCol(col);
   if (x < TextLeft()) return;
   const bool standard = colColumnNo_ == clWindowText;
   const TColor text = standard ? clHighlightText : colColumnIndi_;
   const TColor bk = standard ? clHighlight : colColumnNo_;
-  const char ch = RulerChar(CaretPos.X + 1);
+  const char ch = RulerChar(col + 1);
   DrawOnBand(x, std::string_view(&ch, 1), text, bk, TextLeft());
 }

@@ -73,7 +73,7 @@ TEST_F(CaretKeys, PastTheEndLeftLandsOnACharacterStart) {
   EXPECT_EQ(Caret(), (TPoint{1, 1}));  // not on the second byte of あ
   edit.MoveCaretTo(TPoint{9, 0});
   edit.CaretLeft();
-  EXPECT_EQ(Caret(), (TPoint{3, 0}));  // in front of the CR
+  EXPECT_EQ(Caret(), (TPoint{2, 0}));  // one step from where it is drawn, in front of the CR
 }
 
 TEST_F(CaretKeys, VerticalMovesIntoADoubleByteCharacterSnapBothWays) {
@@ -155,4 +155,40 @@ TEST_F(CaretKeys, CaretShapeFollowsModeAndCharacter) {
   Key(VK_INSERT);
   EXPECT_EQ(host.caret.width, 2);
   EXPECT_TRUE(host.caret.visible);
+}
+
+// Wherever a click leaves the caret (beyond a row's end, behind its CR, in
+// a tab's expansion, on a character's second half, in the indent), a typed
+// character appears where the caret is drawn, with a free caret or without.
+TEST_F(CaretKeys, TypedTextLandsWhereTheCaretIsDrawn) {
+  const std::string text = "ab\r\n\tc\r\n\x82\xA0\x82\xA2\r\n  x";  // あい in the third row
+  for (bool freeCaret : {false, true}) {
+    for (int row = 0; row < 4; ++row) {
+      for (int col = 0; col < 9; ++col) {
+        edit.SetOptions(freeCaret ? TAFEditOptions{TAFEditOption::aoFreeCaret} : TAFEditOptions{});
+        Load(text);
+        edit.RowAttr(3)->Indent = 3;
+        Click(X(col), Y(row));
+        const TPoint drawn{host.caret.x, host.caret.y};
+        Type("Q");
+        int r = 0;
+        while (r < edit.RowCount() && edit.GetRow(r).find('Q') == std::string_view::npos) ++r;
+        ASSERT_LT(r, edit.RowCount());
+        const TPoint q = edit.IndexToCol(TPoint{static_cast<int>(edit.GetRow(r).find('Q')), r});
+        EXPECT_EQ(drawn, (TPoint{X(q.X, 0), Y(q.Y) - 1})) << "free " << freeCaret << " at " << col << "," << row;
+      }
+    }
+  }
+}
+
+// Beyond the end of a row the caret is drawn in front of its CR: Backspace
+// takes the last character, Delete the line break.
+TEST_F(CaretKeys, BackspaceAndDeleteBeyondTheEndActWhereTheCaretIsDrawn) {
+  Load("abc\r\nxy");
+  Click(X(8), Y(0));
+  Type("\b");
+  EXPECT_EQ(edit.Text(), "ab\r\nxy");
+  Click(X(8), Y(0));
+  Key(VK_DELETE);
+  EXPECT_EQ(edit.Text(), "abxy");
 }

@@ -83,12 +83,14 @@ TEST_F(Keys, DeleteRemovesOneCharacterOrTheLineEnd) {
   EXPECT_EQ(edit.UndoGroup, group);
 }
 
-TEST_F(Keys, DeleteInsideTheIndentDeletesNothing) {
+// A caret inside the indent is drawn at the text start, where typing lands;
+// Delete takes the character after it there.
+TEST_F(Keys, DeleteInsideTheIndentDeletesTheFirstCharacter) {
   Load("abc");
   edit.RowAttr(0)->Indent = 4;
   edit.MoveCaretTo(TPoint{1, 0});
   Key(VK_DELETE);
-  EXPECT_EQ(edit.Text(), "abc");
+  EXPECT_EQ(edit.Text(), "bc");
 }
 
 TEST_F(Keys, BackspaceAtTheTextStartDeletesNothing) {

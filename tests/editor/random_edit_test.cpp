@@ -80,8 +80,8 @@ class RandomEditing : public InputFixture, public ::testing::WithParamInterface<
     }
     const std::string display = edit.DisplayString(c.Y);
     while (c.X > 0 && c.X <= static_cast<int>(display.size()) && display[c.X - 1] == kTabFill) --c.X;
-    if (c.X > static_cast<int>(display.size())) {
-      const int endCol = static_cast<int>(display.size()) - (edit.RowHasCR(c.Y) ? 1 : 0);
+    const int endCol = edit.RowEndCol(c.Y);
+    if (c.X > endCol) {
       if (freeCaret) s.insert(0, c.X - endCol, ' ');
       c.X = endCol;
     }

@@ -74,7 +74,7 @@ class FakeEditHost : public TEditHost {
   TScrollInfo scroll[2];
   bool scrollShown[2] = {false, false};
   int scrollAreaCalls = 0;
-  TPoint composition{-1, -1};
+  std::optional<TCompositionPlace> composition;  // the last place given
   int compositionCancels = 0;
   std::vector<std::string> reconverted;
   TImeStatus imeStatus;
@@ -114,7 +114,7 @@ class FakeEditHost : public TEditHost {
   bool HasFocus() override { return focused; }
   void SetFocus() override { focused = true; }
   bool IsComposing() override { return composing; }
-  void SetCompositionWindow(int x, int y, const TFont&) override { composition = TPoint{x, y}; }
+  void SetCompositionWindow(const TCompositionPlace& place, const TFont&, TColor) override { composition = place; }
   void CancelComposition() override { ++compositionCancels; }
   void Reconvert(const std::string& sjis) override { reconverted.push_back(sjis); }
   TImeStatus ImeStatus() override { return imeStatus; }

@@ -54,3 +54,17 @@ unsigned KeyDataOf(const QKeyEvent& event) {
   if (event.modifiers() & Qt::AltModifier) data |= kKeyDataAltDown;
   return data;
 }
+
+QString TypedText(const QKeyEvent& event) {
+  if (event.modifiers() & Qt::AltModifier) return QString();
+  const bool ctrl = event.modifiers() & Qt::ControlModifier;
+  switch (event.key()) {
+    case Qt::Key_Backspace: return QString(QChar(ctrl ? 0x7F : '\b'));
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return QString(QChar(ctrl ? '\n' : '\r'));
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return ctrl ? QString() : QStringLiteral("\t");
+    case Qt::Key_Delete: return QString();
+    default: return event.text();
+  }
+}

@@ -159,15 +159,29 @@ int TQtCanvas::CharWidth(std::string_view ch, const TFont& font) {
   return static_cast<int>(std::ceil(Glyphs(font).Lookup(ch).Advance));
 }
 
+namespace {
+
+// A bitmap's pixels leave the alpha byte 0, where a 32-bit RGB image needs
+// 0xFF: drawn as they are, they would be copied as transparent pixels, and
+// what blends over them later (the caret's inversion) would not show.
+QImage OpaqueImage(const TBitmap& bmp) {
+  QImage image(bmp.Width, bmp.Height, QImage::Format_RGB32);
+  for (int y = 0; y < bmp.Height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < bmp.Width; ++x) line[x] = 0xFF000000u | bmp.At(x, y);
+  }
+  return image;
+}
+
+}  // namespace
+
 void TQtCanvas::DrawBitmap(const TRect& dest, const TBitmap& bmp, const TRect& clip) {
   QPainter* p = Painter();
   const QRect clipRect(clip.Left, clip.Top, clip.Width(), clip.Height());
   if (!p || bmp.Pixels.empty() || clipRect.isEmpty()) return;
-  const QImage image(reinterpret_cast<const uchar*>(bmp.Pixels.data()), bmp.Width, bmp.Height,
-                     bmp.Width * 4, QImage::Format_RGB32);
   p->setClipRect(clipRect);
   const QRect target(dest.Left, dest.Top, dest.Width(), dest.Height());
-  p->drawImage(target, image);
+  p->drawImage(target, OpaqueImage(bmp));
   p->setClipping(false);
   Touch(target & clipRect);
 }

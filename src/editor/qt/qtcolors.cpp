@@ -46,8 +46,9 @@ QColor ToQColor(TColor color, const QPalette& palette) {
   return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-TColor SystemColorOf(TColor color, const QPalette& palette) {
-  const QColor c = ToQColor(color, palette);
+TColor ToTColor(const QColor& c) {
   return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) |
          (static_cast<TColor>(c.blue()) << 16);
 }
+
+TColor SystemColorOf(TColor color, const QPalette& palette) { return ToTColor(ToQColor(color, palette)); }

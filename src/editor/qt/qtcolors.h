@@ -8,6 +8,8 @@
 #include "editor/types.h"
 
 QColor ToQColor(TColor color, const QPalette& palette);
+// A plain colour as 0x00BBGGRR.
+TColor ToTColor(const QColor& color);
 
 // The system colour behind clSystemColor + index as 0x00BBGGRR; black for
 // an index no palette role stands for.

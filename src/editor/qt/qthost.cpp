@@ -5,10 +5,10 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QFontInfo>
-#include <QFontMetrics>
 #include <QInputMethod>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -274,22 +274,95 @@ TPoint TQtHost::MousePos() {
 
 // ---- Input method
 
-void TQtHost::SetPreedit(const QString& text) {
-  if (!composition_.isNull()) area_.viewport()->update(composition_.adjusted(0, 0, area_.width(), 2));
-  preedit_ = text;
-  if (!composition_.isNull()) area_.viewport()->update(composition_.adjusted(0, 0, area_.width(), 2));
+namespace {
+
+// Everything an input method may ask when the caret or the text moved.
+constexpr Qt::InputMethodQueries kCaretQueries = Qt::ImCursorRectangle | Qt::ImAnchorRectangle | Qt::ImFont |
+                                                 Qt::ImSurroundingText | Qt::ImCursorPosition |
+                                                 Qt::ImAnchorPosition | Qt::ImCurrentSelection;
+
+QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+}  // namespace
+
+void TQtHost::SetComposition(TComposition composition) {
+  composition_ = std::move(composition);
+  LayOutComposition();
+  PostInputMethodUpdate();
 }
 
-void TQtHost::SetCompositionWindow(int x, int y, const TFont& font) {
-  composition_ = QRect(x, y, 1, caret_.height() > 0 ? caret_.height() : QFontMetrics(ToQFont(font)).height());
+void TQtHost::SetCompositionWindow(const TCompositionPlace& place, const TFont& font, TColor background) {
+  const bool moved = !(place == place_ && font == compositionFont_ && background == compositionBackground_);
+  place_ = place;
   compositionFont_ = font;
-  if (area_.hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImFont);
+  compositionBackground_ = background;
+  if (moved && !composition_.Empty()) LayOutComposition();
+  PostInputMethodUpdate();
 }
 
+// The input method reads the caret, the selection and the text around them
+// once the event that changed them is over: the selection follows the caret
+// only after the caret was placed, and an input method that reconverts
+// from stale text replaces what it did not read.
+void TQtHost::PostInputMethodUpdate() {
+  if (imeUpdatePosted_) return;
+  imeUpdatePosted_ = true;
+  QMetaObject::invokeMethod(
+      &area_,
+      [this] {
+        imeUpdatePosted_ = false;
+        if (area_.hasFocus()) QGuiApplication::inputMethod()->update(kCaretQueries);
+      },
+      Qt::QueuedConnection);
+}
+
+// Draws the composition once into its own image; painting then copies the
+// box from there over the control's image.
+void TQtHost::LayOutComposition() {
+  QWidget* view = area_.viewport();
+  view->update(CompositionBounds());
+  if (composition_.Empty()) {
+    layout_ = TCompositionLayout{};
+    overlay_.reset();
+    return;
+  }
+  layout_ = LayoutComposition(composition_, place_);
+  if (!overlay_) overlay_ = std::make_unique<TQtCanvas>(nullptr);
+  overlay_->SetPalette(area_.palette());
+  overlay_->Resize(view->size(), area_.devicePixelRatioF(), Qt::black);
+  ::PaintComposition(*overlay_, layout_, compositionFont_, compositionBackground_);
+  overlay_->End();
+  view->update(CompositionBounds());
+}
+
+QRect TQtHost::CompositionBounds() const {
+  QRect bounds;
+  for (const TRect& line : layout_.Lines) bounds |= ToQRect(line);
+  return bounds;
+}
+
+void TQtHost::PaintComposition(QPainter& p) const {
+  if (!overlay_ || overlay_->Image().isNull()) return;
+  const QImage& image = overlay_->Image();
+  const qreal ratio = image.devicePixelRatio();
+  for (const TRect& line : layout_.Lines) {
+    const QRect r = ToQRect(line);
+    p.drawImage(r, image, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+  }
+}
+
+QRect TQtHost::ImeCursorRect() const {
+  if (!composition_.Empty()) return ToQRect(layout_.Target);
+  return QRect(place_.Origin.X, place_.Origin.Y, 1, place_.RowHeight);
+}
+
+// Some input methods commit what they hold when reset (fcitx does); the
+// control asked for the composition to be thrown away.
 void TQtHost::CancelComposition() {
-  if (preedit_.isEmpty()) return;
+  if (composition_.Empty()) return;
+  SetComposition(TComposition{});
+  const QScopedValueRollback<bool> resetting(cancelling_, true);
   QGuiApplication::inputMethod()->reset();
-  SetPreedit(QString());
 }
 
 // Qt has no call that hands text to the input method. An input method that
@@ -300,7 +373,7 @@ void TQtHost::Reconvert(const std::string&) { QGuiApplication::inputMethod()->up
 // Qt reports neither the open state nor the conversion mode; an input
 // method that is composing is open and converting to kana.
 TImeStatus TQtHost::ImeStatus() {
-  if (preedit_.isEmpty()) return TImeStatus{};
+  if (composition_.Empty()) return TImeStatus{};
   return TImeStatus{true, IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE};
 }
 

@@ -6,8 +6,10 @@
 #include <QAbstractScrollArea>
 #include <QString>
 #include <QTimer>
+#include <memory>
 #include <set>
 
+#include "editor/composition.h"
 #include "editor/host.h"
 #include "editor/qt/qtcanvas.h"
 
@@ -26,11 +28,22 @@ class TQtHost : public TEditHost {
   void NoteKey(int vk, bool down);
   void NoteButtons(Qt::MouseButtons buttons) { buttons_ = buttons; }
 
-  // The text being composed by the input method, never part of the rows.
-  void SetPreedit(const QString& text);
-  const QString& Preedit() const { return preedit_; }
-  QRect CompositionRect() const { return composition_; }
-  const TFont& CompositionFont() const { return compositionFont_; }
+  // The text being composed by the input method, shown over the rows at
+  // the caret and never part of them.
+  void SetComposition(TComposition composition);
+  const TComposition& Composition() const { return composition_; }
+  const TCompositionLayout& CompositionLayout() const { return layout_; }
+  // Draws the composition over what the viewport shows.
+  void PaintComposition(QPainter& p) const;
+  // What the input method places its candidates next to: the focused
+  // clause or the composition caret, else the caret.
+  QRect ImeCursorRect() const;
+  // Tells the input method, after the current event, that the caret, the
+  // selection or the text may have changed.
+  void PostInputMethodUpdate();
+  // True while a cancelled composition is being reset: the input method
+  // may commit it then, and that text must be dropped.
+  bool CancellingComposition() const { return cancelling_; }
 
   // ---- TEditHost
   TCanvas& Canvas() override { return canvas_; }
@@ -51,8 +64,8 @@ class TQtHost : public TEditHost {
   bool IsKeyDown(int vk) override;
   bool HasFocus() override { return area_.hasFocus(); }
   void SetFocus() override { area_.setFocus(Qt::OtherFocusReason); }
-  bool IsComposing() override { return !preedit_.isEmpty(); }
-  void SetCompositionWindow(int x, int y, const TFont& font) override;
+  bool IsComposing() override { return !composition_.Empty(); }
+  void SetCompositionWindow(const TCompositionPlace& place, const TFont& font, TColor background) override;
   void CancelComposition() override;
   void Reconvert(const std::string& sjis) override;
   TImeStatus ImeStatus() override;
@@ -70,6 +83,8 @@ class TQtHost : public TEditHost {
   void CaretVisibilityChanged();
   bool CaretVisible() const { return caretCreated_ && caretHides_ == 0; }
   void UpdateCaretArea() const;
+  void LayOutComposition();
+  QRect CompositionBounds() const;
 
   QAbstractScrollArea& area_;
   TQtCanvas canvas_;
@@ -88,7 +103,12 @@ class TQtHost : public TEditHost {
   Qt::MouseButtons buttons_;
   bool grabbed_ = false;
 
-  QString preedit_;
-  QRect composition_;
+  TComposition composition_;
+  TCompositionPlace place_;
   TFont compositionFont_;
+  TColor compositionBackground_ = clWindow;
+  TCompositionLayout layout_;
+  std::unique_ptr<TQtCanvas> overlay_;  // the composition as drawn, while there is one
+  bool cancelling_ = false;
+  bool imeUpdatePosted_ = false;
 };

@@ -1,9 +1,9 @@
 #include "editor/qt/tafedit.h"
 
-#include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextCharFormat>
 
 #include "editor/ime.h"
 #include "editor/qt/keymap.h"
@@ -14,8 +14,6 @@
 namespace {
 
 std::string ToSjis(const QString& text) { return cp932::FromUtf16(text.toStdU16String()); }
-
-QString ToQString(std::string_view sjis) { return QString::fromStdU16String(cp932::ToUtf16(sjis)); }
 
 TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   TShiftState s = 0;
@@ -79,6 +77,7 @@ void TAFEdit::Forward(F&& handler) {
   if (inHandler_ > 0) return;
   if (resizePending_) ApplyResize();
   FlushPaint();
+  PostInputMethodUpdate();
 }
 
 void TAFEdit::RepaintNow() {
@@ -104,7 +103,7 @@ void TAFEdit::paintEvent(QPaintEvent* event) {
     p.drawImage(r, image, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
   }
   PaintCaret(p);
-  DrawPreedit(p);
+  PaintComposition(p);
 }
 
 void TAFEdit::resizeEvent(QResizeEvent*) {
@@ -125,6 +124,9 @@ void TAFEdit::ApplyResize() {
     NonClientPaint();
     Paint();
   });
+  // A scroll bar shown or hidden while the viewport itself is being shown
+  // resizes it without a resize event: look again once showing is over.
+  if (viewport()->size() != size) QMetaObject::invokeMethod(this, [this] { ApplyResize(); }, Qt::QueuedConnection);
 }
 
 void TAFEdit::changeEvent(QEvent* event) {
@@ -195,8 +197,8 @@ void TAFEdit::keyPressEvent(QKeyEvent* event) {
 // characters (a Japanese keyboard, a compose key) goes in whole, as
 // confirmed input-method text, so that it is one undo step.
 void TAFEdit::SendCharacters(const QKeyEvent& event) {
-  const QString text = event.text();
-  if (text.isEmpty() || (event.modifiers() & Qt::AltModifier) || text == QChar(0x7F)) return;
+  const QString text = TypedText(event);
+  if (text.isEmpty()) return;
   const std::string sjis = ToSjis(text);
   const bool wide = std::any_of(sjis.begin(), sjis.end(),
                                 [](char c) { return sjis::IsLeadByte(static_cast<unsigned char>(c)); });
@@ -267,72 +269,114 @@ void TAFEdit::WheelNotch(bool down, const QWheelEvent& event) {
 
 void TAFEdit::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
+  committedOnFocusLoss_ = false;
   Forward([&] { WMSetFocus(); });
 }
 
 void TAFEdit::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
+  CommitOnFocusLoss();
   Forward([&] { WMKillFocus(); });
+}
+
+// Leaving the control (for a menu too, when Qt still counts the focus as
+// the control's) commits the composition whatever the input method does.
+// One that commits it as well when it notices the focus change (fcitx does)
+// must not have it inserted twice: until the focus returns or a new
+// composition begins, commits are dropped.
+void TAFEdit::CommitOnFocusLoss() {
+  if (!IsComposing()) return;
+  const std::string text = ToSjis(PreeditText());
+  SetComposition(TComposition{});
+  committedOnFocusLoss_ = true;
+  Forward([&] {
+    WMImeResult(text);
+    WMImeNotify(IMN_SETOPENSTATUS);
+  });
 }
 
 // ---- Input method
 
+namespace {
+
+TClauseFormat ClauseFormatOf(const QTextCharFormat& f) {
+  TClauseFormat format;
+  switch (f.underlineStyle()) {
+    case QTextCharFormat::NoUnderline: break;
+    case QTextCharFormat::DashUnderline:
+    case QTextCharFormat::DotLine:
+    case QTextCharFormat::DashDotLine:
+    case QTextCharFormat::DashDotDotLine: format.Underline = TUnderline::Dashed; break;
+    default: format.Underline = TUnderline::Thin; break;
+  }
+  if (f.background().style() != Qt::NoBrush) format.BkColor = ToTColor(f.background().color());
+  if (f.foreground().style() != Qt::NoBrush) format.Color = ToTColor(f.foreground().color());
+  if (f.fontWeight() >= QFont::Bold) format.Style |= fsBold;
+  if (f.fontItalic()) format.Style |= fsItalic;
+  if (f.fontStrikeOut()) format.Style |= fsStrikeOut;
+  return format;
+}
+
+// Without a cursor attribute the caret stands at the end, shown.
+TComposition CompositionOf(const QInputMethodEvent& event) {
+  TComposition c;
+  c.Text = event.preeditString().toStdU16String();
+  c.Cursor = static_cast<int>(c.Text.size());
+  for (const QInputMethodEvent::Attribute& a : event.attributes()) {
+    if (a.type == QInputMethodEvent::TextFormat) {
+      const QTextCharFormat format = qvariant_cast<QTextFormat>(a.value).toCharFormat();
+      if (format.isValid()) c.Clauses.push_back(TClause{a.start, a.length, ClauseFormatOf(format)});
+    } else if (a.type == QInputMethodEvent::Cursor) {
+      c.Cursor = a.start;
+      c.CursorVisible = a.length != 0;
+    }
+  }
+  return c;
+}
+
+}  // namespace
+
+// The new composition is put in place first, so that a commit in the same
+// event moves it along with the caret. Text to commit, or text around the
+// caret to replace, goes in as one confirmed result.
 void TAFEdit::inputMethodEvent(QInputMethodEvent* event) {
-  const bool wasComposing = !Preedit().isEmpty();
-  SetPreedit(event->preeditString());
-  if (!event->commitString().isEmpty()) Forward([&] { WMImeResult(ToSjis(event->commitString())); });
-  if (wasComposing != !Preedit().isEmpty()) Forward([&] { WMImeNotify(IMN_SETOPENSTATUS); });
   event->accept();
-}
-
-// The composition in the control's font, underlined, on the window colour.
-void TAFEdit::DrawPreedit(QPainter& p) const {
-  const QString& text = Preedit();
-  if (text.isEmpty()) return;
-  QFont font = ToQFont(CompositionFont());
-  font.setUnderline(true);
-  const QFontMetrics metrics(font);
-  const QRect at = CompositionRect();
-  const QRect box(at.left(), at.top(), metrics.horizontalAdvance(text) + 1, std::max(at.height(), metrics.height()));
-  p.fillRect(box, ToQColor(Color(), palette()));
-  p.setFont(font);
-  p.setPen(ToQColor(Font().Color, palette()));
-  p.drawText(QPoint(box.left(), box.top() + metrics.ascent()), text);
-}
-
-// The caret's place in its row's text counted in UTF-16 units.
-int TAFEdit::CaretOffsetInRow(int byteIndex) const {
-  const std::string_view row = GetRow(CaretPos.Y);
-  const std::size_t end = std::clamp<std::size_t>(std::max(0, byteIndex), 0, row.size());
-  return static_cast<int>(cp932::ToUtf16(row.substr(0, end)).size());
+  if (CancellingComposition()) return;
+  const bool wasComposing = IsComposing();
+  TComposition composition = CompositionOf(*event);
+  if (!composition.Empty()) committedOnFocusLoss_ = false;
+  SetComposition(std::move(composition));
+  const bool input = !event->commitString().isEmpty() || event->replacementLength() > 0;
+  if (input && !committedOnFocusLoss_) {
+    Forward([&] {
+      WMImeResult(ToSjis(event->commitString()), event->replacementStart(), event->replacementLength());
+    });
+  }
+  if (wasComposing != IsComposing()) Forward([&] { WMImeNotify(IMN_SETOPENSTATUS); });
 }
 
 QVariant TAFEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
-  const bool onRow = CaretPos.Y >= 0 && CaretPos.Y < RowCount();
   switch (query) {
     case Qt::ImEnabled:
       return true;
     case Qt::ImCursorRectangle:
-      return CompositionRect();
+    case Qt::ImAnchorRectangle:
+      return ImeCursorRect().translated(viewport()->pos());  // the widget's coordinates, not the viewport's
     case Qt::ImFont:
       return ToQFont(Font());
     case Qt::ImHints:
       return static_cast<int>(Qt::ImhMultiLine);
-    case Qt::ImSurroundingText: {
-      if (!onRow) return QString();
-      std::string_view row = GetRow(CaretPos.Y);
-      if (EndsWithCR(row)) row.remove_suffix(1);
-      return ToQString(row);
-    }
+    case Qt::ImSurroundingText:
+      return QString::fromStdU16String(ImeSurrounding().Text);
     case Qt::ImCursorPosition:
-      return onRow ? CaretOffsetInRow(ColToIndex(CaretPos.Y, CaretPos.X)) : 0;
-    case Qt::ImAnchorPosition: {
-      if (!onRow) return 0;
-      const TPoint anchor = Sel().HasSel() && Sel().AnchorPos.Y == CaretPos.Y ? Sel().AnchorPos : CaretPos;
-      return CaretOffsetInRow(ColToIndex(CaretPos.Y, anchor.X));
+      return ImeSurrounding().Cursor;
+    case Qt::ImAnchorPosition:
+      return ImeSurrounding().Anchor;
+    case Qt::ImCurrentSelection: {
+      const TImeSurrounding s = ImeSurrounding();
+      const auto [from, to] = std::minmax(s.Cursor, s.Anchor);
+      return QString::fromStdU16String(s.Text.substr(from, to - from));
     }
-    case Qt::ImCurrentSelection:
-      return ToQString(SelText());
     default:
       return QAbstractScrollArea::inputMethodQuery(query);
   }

@@ -26,7 +26,8 @@ class TAFEdit : public QAbstractScrollArea, private TQtHost, public TCustomAFEdi
   TWheelEvent OnMouseWheelUp;
 
   // The input method's uncommitted text, shown at the caret.
-  QString PreeditText() const { return Preedit(); }
+  QString PreeditText() const { return QString::fromStdU16String(Composition().Text); }
+  using TQtHost::CompositionLayout;
   // What the control has painted, as it will reach the screen.
   const QImage& BackBuffer() { return QtCanvas().Image(); }
   // Puts everything the control painted on the screen now.
@@ -63,10 +64,12 @@ class TAFEdit : public QAbstractScrollArea, private TQtHost, public TCustomAFEdi
   void NoteInput(const QInputEvent& event);
   void SendCharacters(const QKeyEvent& event);
   void WheelNotch(bool down, const QWheelEvent& event);
-  void DrawPreedit(QPainter& p) const;
-  int CaretOffsetInRow(int byteIndex) const;
+  void CommitOnFocusLoss();
 
   int inHandler_ = 0;
+  // The composition was committed as the focus left; the input method may
+  // commit it too before the focus returns or it composes again.
+  bool committedOnFocusLoss_ = false;
   bool resizePending_ = false;
   int wheelDelta_ = 0;
 };

@@ -9,10 +9,12 @@
 #include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextCharFormat>
 
 #include "editor/ime.h"
 #include "editor/memstream.h"
 #include "editor/switches.h"
+#include "editor/qt/qtcolors.h"
 #include "editor/qt/tafedit.h"
 #include "encoding/cp932.h"
 
@@ -169,6 +171,29 @@ TEST_F(WidgetTest, LinesEndInLfOnTheClipboardAndInCrInTheText) {
   EXPECT_EQ(edit.Text(), "a\r\nb\r\nc\r\nd\r\n\r\n?");
 }
 
+// Linux gives Ctrl+Backspace the text of a backspace and Ctrl+Enter that of
+// a carriage return; the original platform types DEL and a line feed,
+// which the control drops. Ctrl+H stays a backspace there.
+TEST_F(WidgetTest, CtrlBackspaceAndCtrlEnterTypeNothingButCtrlHIsABackspace) {
+  Load("hello world");
+  QTest::keyClick(&edit, Qt::Key_End);
+  SendKey(Qt::Key_Backspace, Qt::ControlModifier, QStringLiteral("\b"));
+  SendKey(Qt::Key_Return, Qt::ControlModifier, QStringLiteral("\r"));
+  EXPECT_EQ(edit.Text(), "hello world");
+  // There the backspace's step left, with Ctrl held, is a word step: the
+  // word's first letter goes.
+  SendKey(Qt::Key_H, Qt::ControlModifier, QStringLiteral("\b"));
+  EXPECT_EQ(edit.Text(), "hello orld");
+
+  // At the start of an indented row Ctrl+Backspace only outdents it.
+  Load("abc\r\ndef");
+  edit.RowAttr(1)->Indent = 4;
+  edit.MoveCaretTo(TPoint{4, 1});
+  SendKey(Qt::Key_Backspace, Qt::ControlModifier, QStringLiteral("\b"));
+  EXPECT_EQ(edit.Text(), "abc\r\ndef");
+  EXPECT_EQ(edit.RowAttr(1)->Indent, 0);
+}
+
 // ---- Mouse
 
 TEST_F(WidgetTest, ClickPlacesTheCaretAndDragSelects) {
@@ -282,9 +307,122 @@ TEST_F(WidgetTest, InputMethodQueriesAnswerFromTheCaretRow) {
   edit.MoveCaretTo(TPoint{4, 1});
   EXPECT_EQ(Query(Qt::ImSurroundingText).toString(), QString::fromUtf16(u"漢字かな"));
   EXPECT_EQ(Query(Qt::ImCursorPosition).toInt(), 2);
-  const QRect caret = Query(Qt::ImCursorRectangle).toRect();
-  EXPECT_EQ(caret.topLeft(), QPoint(edit.TextLeft() + 4 * edit.CellWidth(), edit.TextTop() + edit.RowHeight()));
+  const QPoint caret(edit.TextLeft() + 4 * edit.CellWidth(), edit.TextTop() + edit.RowHeight());
+  EXPECT_EQ(Query(Qt::ImCursorRectangle).toRect().topLeft(), caret);
   EXPECT_EQ(Query(Qt::ImFont).value<QFont>().pixelSize(), std::abs(edit.Font().Height));
+  // Qt asks in the widget's coordinates: a frame moves the viewport in.
+  edit.setFrameShape(QFrame::Box);
+  QApplication::processEvents();
+  ASSERT_NE(edit.viewport()->pos(), QPoint(0, 0));
+  EXPECT_EQ(Query(Qt::ImCursorRectangle).toRect().topLeft(), edit.viewport()->pos() + caret);
+
+  // A selection made backwards: the cursor is where it was extended to.
+  edit.Sel().AnchorPos = TPoint{6, 1};
+  edit.Sel().EndPos = TPoint{2, 1};
+  EXPECT_EQ(Query(Qt::ImCursorPosition).toInt(), 1);
+  EXPECT_EQ(Query(Qt::ImAnchorPosition).toInt(), 3);
+  EXPECT_EQ(Query(Qt::ImCurrentSelection).toString(), QString::fromUtf16(u"字か"));
+}
+
+// 私は / 日本語 (being converted, on blue) / を, the input method's caret
+// at 日本語: what the widget shows, and where the candidates go.
+TEST_F(WidgetTest, CompositionShowsClausesAndTheCandidatesFollowTheFocusedOne) {
+  Load("ab");
+  edit.MoveCaretTo(TPoint{1, 0});
+  QTextCharFormat dashed;
+  dashed.setUnderlineStyle(QTextCharFormat::DashUnderline);
+  QTextCharFormat focused = dashed;
+  focused.setBackground(QColor(0, 0, 255));
+  focused.setForeground(QColor(255, 255, 255));
+  using A = QInputMethodEvent::Attribute;
+  QInputMethodEvent composing(QString::fromUtf16(u"私は日本語を"),
+                              {A(QInputMethodEvent::TextFormat, 0, 2, dashed),
+                               A(QInputMethodEvent::TextFormat, 2, 3, focused),
+                               A(QInputMethodEvent::TextFormat, 5, 1, dashed), A(QInputMethodEvent::Cursor, 2, 1)});
+  QApplication::sendEvent(&edit, &composing);
+  EXPECT_EQ(edit.Text(), "ab");
+  const int cell = edit.CellWidth(), top = edit.TextTop();
+  const int focusX = edit.TextLeft() + 5 * cell;
+  const QRect target(focusX, top, 6 * cell, edit.RowHeight());
+  EXPECT_EQ(Query(Qt::ImCursorRectangle).toRect(), target);
+  EXPECT_EQ(Query(Qt::ImAnchorRectangle).toRect(), target);
+  const TCompositionLayout& layout = edit.CompositionLayout();
+  EXPECT_EQ(layout.Caret.Left, focusX);
+  EXPECT_TRUE(layout.CaretVisible);
+
+  const QImage shot = edit.viewport()->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(focusX + 3, top), QColor(0, 0, 255));
+  EXPECT_EQ(shot.pixelColor(focusX, top), QColor(255, 255, 0));  // the caret, inverted
+  EXPECT_EQ(shot.pixelColor(focusX - 2, top), ToQColor(clWindow, edit.palette()));
+  // 私は covers the b that stays in the text behind it.
+  EXPECT_EQ(shot.pixelColor(focusX + 6 * cell + 1, top), ToQColor(clWindow, edit.palette()));
+}
+
+// The caret near the wrap column, then near the right edge without
+// wrapping: the box wraps and never leaves the view.
+TEST_F(WidgetTest, ALongCompositionWrapsInsideTheView) {
+  const QString longText = QString::fromUtf16(u"わたしはにほんごをはなすことができます");
+  auto compose = [&] {
+    QInputMethodEvent composing(longText, {});
+    QApplication::sendEvent(&edit, &composing);
+    return edit.CompositionLayout();
+  };
+  const int cell = edit.CellWidth();
+  Load(std::string(55, 'a'));
+  QTest::keyClick(&edit, Qt::Key_End);
+  TCompositionLayout layout = compose();
+  ASSERT_GE(layout.Lines.size(), 2u);
+  for (const TRect& line : layout.Lines) EXPECT_LE(line.Right, edit.TextLeft() + 60 * cell + 2);  // the wrap column
+  EXPECT_EQ(layout.Lines[1].Left, edit.TextLeft());
+
+  edit.SetOptions({});
+  const QRect view = edit.viewport()->rect();
+  Load(std::string(edit.VisibleCols() - 3, 'a'));
+  QTest::keyClick(&edit, Qt::Key_End);
+  layout = compose();
+  ASSERT_GE(layout.Lines.size(), 2u);
+  for (const TRect& line : layout.Lines)
+    EXPECT_TRUE(view.contains(QRect(line.Left, line.Top, line.Width(), line.Height())));
+  EXPECT_TRUE(view.contains(Query(Qt::ImCursorRectangle).toRect()));
+}
+
+TEST_F(WidgetTest, ACommitReplacesTheTextTheInputMethodNames) {
+  Load(Sjis(u"かんじ"));
+  edit.MoveCaretTo(TPoint{6, 0});
+  QInputMethodEvent commit;
+  commit.setCommitString(QString::fromUtf16(u"漢字"), -3, 3);
+  QApplication::sendEvent(&edit, &commit);
+  EXPECT_EQ(edit.Text(), Sjis(u"漢字"));
+  EXPECT_EQ(edit.CaretPos, (TPoint{4, 0}));
+}
+
+// The input method (fcitx does) may commit the composition as well when
+// it notices the focus has gone: it is inserted once. A menu takes the
+// focus while Qt still says the control has it.
+TEST_F(WidgetTest, LosingTheFocusCommitsTheCompositionOnce) {
+  Load("ab");
+  edit.MoveCaretTo(TPoint{2, 0});
+  for (Qt::FocusReason reason : {Qt::OtherFocusReason, Qt::PopupFocusReason}) {
+    QInputMethodEvent composing(QString::fromUtf16(u"にほん"), {});
+    QApplication::sendEvent(&edit, &composing);
+    QFocusEvent out(QEvent::FocusOut, reason);
+    QApplication::sendEvent(&edit, &out);
+    EXPECT_EQ(edit.Text(), "ab" + Sjis(u"にほん"));
+    EXPECT_TRUE(edit.PreeditText().isEmpty());
+    QInputMethodEvent late;
+    late.setCommitString(QString::fromUtf16(u"にほん"));
+    QApplication::sendEvent(&edit, &late);
+    EXPECT_EQ(edit.Text(), "ab" + Sjis(u"にほん"));
+
+    QFocusEvent in(QEvent::FocusIn, reason);
+    QApplication::sendEvent(&edit, &in);
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("x"));
+    QApplication::sendEvent(&edit, &typed);
+    EXPECT_EQ(edit.Text(), "ab" + Sjis(u"にほん") + "x");
+    Load("ab");
+    edit.MoveCaretTo(TPoint{2, 0});
+  }
 }
 
 // ---- Fonts, resources and painting
@@ -337,6 +475,36 @@ TEST_F(WidgetTest, TextAndMarksReachTheBackBuffer) {
     for (int x = left + 2 * cell; x < left + 4 * cell; ++x)
       maroon |= image.pixelColor(QPoint(x, y) * ratio) == QColor(0x80, 0, 0);
   EXPECT_TRUE(maroon);
+}
+
+// Shown with both scroll bars on a short text, the control hides the
+// horizontal one while the window is being shown; the larger view it
+// leaves must be painted, not left as a band of nothing.
+TEST(WidgetShow, TheBackBufferFollowsAScrollBarHiddenWhileShowing) {
+  QWidget window;
+  window.resize(400, 300);
+  auto* edit = new TAFEdit(&window);
+  edit->setGeometry(0, 0, 400, 300);
+  edit->SetScrollBars(TScrollStyle::ssBoth);
+  TMemoryInStream in("abc");
+  edit->LoadFromStream(in, 0);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QApplication::processEvents();
+  EXPECT_FALSE(edit->horizontalScrollBar()->isVisible());
+  const QImage& image = edit->BackBuffer();
+  EXPECT_EQ(image.size() / image.devicePixelRatio(), edit->viewport()->size());
+}
+
+// The caret inverts what is under it; in front of a line end that is the
+// CR mark's bitmap, whose pixels must blend as opaque as the text's do.
+TEST_F(WidgetTest, TheCaretShowsOverTheLineEndMark) {
+  Load("abc\r\nd");
+  edit.MoveCaretTo(TPoint{3, 0});
+  const QImage shot = edit.viewport()->grab().toImage();
+  const QPoint caret(edit.TextLeft() + 3 * edit.CellWidth(), edit.TextTop() + 1);
+  EXPECT_EQ(shot.pixelColor(caret), QColor(Qt::black));
+  EXPECT_EQ(shot.pixelColor(caret + QPoint(2, 0)), ToQColor(clWindow, edit.palette()));
 }
 
 TEST(QtCanvas, ImageHasTheDevicePixelsOfADenseScreen) {
