@@ -4,6 +4,7 @@
 #include <cctype>
 #include <vector>
 
+#include "app/selectionedit.h"
 #include "editor/afedit.h"
 
 // "<" and ">" (0x3C, 0x3E) are never the second byte of a Shift-JIS
@@ -98,15 +99,6 @@ void InsertInGroup(TCustomAFEdit& edit, int group, const std::string& s) {
   edit.InsertText(s);
 }
 
-// Lets go of the selection, so that InsertText does not delete it.
-void DropSelection(TCustomAFEdit& edit) {
-  edit.BeginUpdate();
-  edit.Sel().CollapseSel();
-  edit.Sel().ClearRowSel();
-  edit.EndUpdate();
-  edit.CheckSelState();
-}
-
 }  // namespace
 
 std::string EndTagFor(std::string_view startTag) {
@@ -161,7 +153,7 @@ bool TTagInserter::InsertBodyAttribute(TCustomAFEdit& edit, const std::string& a
     if (line.LastRow() + 1 >= edit.RowCount()) return false;
     line = ReadLine(edit, line.LastRow() + 1);
   }
-  DropSelection(edit);
+  DropSelection(edit);  // so that InsertText does not delete it
   MoveCaretToByte(edit, line, at);
   edit.InsertText(' ' + attribute);
   LastTag = attribute;
