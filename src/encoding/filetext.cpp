@@ -64,3 +64,44 @@ TEncodedText EncodeText(std::string_view sjis, TEncoding to, bool bom) {
   if (bom) encoded.Bytes.insert(0, BomOf(to));
   return encoded;
 }
+
+TLineEnd MostUsedLineEnd(std::string_view text) {
+  std::size_t crlf = 0, lf = 0, cr = 0;
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    const char pair = c == '\r' ? '\n' : '\r';
+    if (i + 1 < n && text[i + 1] == pair) {
+      crlf += c == '\r';
+      ++i;
+    } else {
+      ++(c == '\r' ? cr : lf);
+    }
+  }
+  if (crlf >= lf && crlf >= cr) return TLineEnd::CrLf;
+  return lf >= cr ? TLineEnd::Lf : TLineEnd::Cr;
+}
+
+std::string_view LineEndBytes(TLineEnd style) {
+  switch (style) {
+    case TLineEnd::Lf: return "\n";
+    case TLineEnd::Cr: return "\r";
+    case TLineEnd::CrLf: break;
+  }
+  return "\r\n";
+}
+
+std::string WithLineEnds(std::string_view crlfText, TLineEnd style) {
+  if (style == TLineEnd::CrLf) return std::string(crlfText);
+  const char end = LineEndBytes(style)[0];
+  std::string out;
+  out.reserve(crlfText.size());
+  std::size_t from = 0;
+  for (std::size_t at; (at = crlfText.find("\r\n", from)) != std::string_view::npos; from = at + 2) {
+    out.append(crlfText, from, at - from);
+    out += end;
+  }
+  out.append(crlfText, from);
+  return out;
+}
