@@ -241,6 +241,7 @@ std::optional<TWriteTarget> TMainForm::ConfirmedTarget(const TMDIChild& child, c
 // describes it from now on. Its line ends are the document's whatever the file.
 void TMainForm::NoteWritten(TMDIChild& child, const QString& path, TEncoding encoding, bool bom) {
   if (!IsOwnFile(child, path)) return;
+  child.RemoveBar();  // the file holds the document as it now reads
   const bool wasCut = child.Origin.CutAtNul;
   child.Origin = TFileOrigin{encoding, bom, child.Origin.LineEnd, false, IdentityOf(path.toStdString())};
   if (wasCut) child.AFEdit->SetReadOnly(false);  // the file holds all of the text now
