@@ -263,27 +263,39 @@ TReading ReadUcs2(const TSample& sample) {
 // Text, not numbers that happen to have zero bytes in every other place.
 bool LooksLikeUcs2(const TReading& r) { return r.units > 0 && r.unlikely * 50 <= r.units && r.score >= 0; }
 
-// Shift-JIS read as another encoding gives odd characters; text in that
-// encoding read as Shift-JIS does too. The other encoding must read better
-// to be named.
+// Valid UTF-8 beyond ASCII is rarely valid Shift-JIS as well; when it is,
+// the better reading wins, a tie going to UTF-8.
+bool BetterAsUtf8(const TReading& utf8, const TReading& sjis) {
+  if (!utf8.decodes || utf8.chars == 0) return false;
+  if (!sjis.Clean()) return true;
+  return utf8.score > 0 && (sjis.OnlyRareDoubleBytes() || utf8.score >= sjis.score);
+}
+
+// Read as Shift-JIS, EUC-JP is half-width katakana, with a character of
+// lead byte 0x8E, 0x8F or from 0xE0 wherever such a byte comes first. Text
+// of half-width katakana alone is real Shift-JIS and reads better so; two
+// such characters beside them make EUC-JP that reads nearly as well the
+// likelier one.
+bool BetterAsEucJp(const TReading& euc, const TReading& sjis) {
+  if (!euc.decodes || euc.chars < 2 || euc.score <= 0) return false;
+  if (!sjis.Clean()) return true;
+  if (sjis.doubleByte > 1) return 4 * euc.score >= 3 * sjis.score;
+  if (sjis.doubleByte == 1) return euc.score > sjis.score;
+  return euc.typical > 1 && euc.score > sjis.score;
+}
+
+// Kanji and kana alone in UCS-2 have no zero byte, and many of their bytes
+// are ASCII: Shift-JIS reads them without fault, but not well.
+bool BetterAsUcs2(const TReading& ucs2, const TReading& sjis) {
+  return LooksLikeUcs2(ucs2) && (!sjis.Clean() || ucs2.score > sjis.score);
+}
+
+// Another encoding is named only when it reads better than Shift-JIS.
 TDetected DetectText(const TSample& sample) {
   const TReading sjis = ReadShiftJis(sample);
-  const TReading utf8 = ReadUtf8(sample);
-  if (utf8.decodes && utf8.chars > 0 &&
-      (!sjis.Clean() || (utf8.score > 0 && (sjis.OnlyRareDoubleBytes() || utf8.score >= sjis.score)))) {
-    return TDetected::Utf8;
-  }
-  const TReading euc = ReadEucJp(sample);
-  if (euc.decodes && euc.chars > 1 && euc.score > 0 &&
-      (!sjis.Clean() || (sjis.doubleByte > 1 && 4 * euc.score >= 3 * sjis.score) || (sjis.doubleByte == 1 && euc.score > sjis.score) ||
-       (euc.typical > 1 && euc.score > sjis.score))) {
-    return TDetected::Euc;
-  }
-  // Kanji and kana alone in UCS-2 have no zero byte, and many of their
-  // bytes are ASCII: Shift-JIS reads them without fault, but not well.
-  const TReading ucs2 = ReadUcs2(sample);
-  if (LooksLikeUcs2(ucs2) && (!sjis.Clean() || ucs2.score > sjis.score)) return TDetected::Ucs2;
-  if (sjis.Clean()) return TDetected::ShiftJis;
+  if (BetterAsUtf8(ReadUtf8(sample), sjis)) return TDetected::Utf8;
+  if (BetterAsEucJp(ReadEucJp(sample), sjis)) return TDetected::Euc;
+  if (BetterAsUcs2(ReadUcs2(sample), sjis)) return TDetected::Ucs2;
   // A few bad bytes in Shift-JIS text, or no text at all.
   return sjis.invalid * 50 <= sjis.chars ? TDetected::ShiftJis : TDetected::Binary;
 }
