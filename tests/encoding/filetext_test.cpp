@@ -82,6 +82,7 @@ TEST(LineEnds, TheStyleMostLinesUseWinsAndTiesGoToCrLf) {
   // CR CR two CRs.
   EXPECT_EQ(MostUsedLineEnd("a\n\rb\n\rc\nd"), TLineEnd::Lf);
   EXPECT_EQ(MostUsedLineEnd("a\r\rb\r\nc"), TLineEnd::Cr);
+  EXPECT_EQ(MostUsedLineEnd("a\n\r\nb\nc"), TLineEnd::Lf);  // LF CR, then two LFs
   // A Shift-JIS trail byte is never a line end: 0x0A and 0x0D are below 0x40.
   EXPECT_EQ(MostUsedLineEnd("\x82\xA0\n\x95\x5C\n"), TLineEnd::Lf);
 }
