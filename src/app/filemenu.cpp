@@ -238,7 +238,7 @@ std::optional<TWriteTarget> TMainForm::ConfirmedTarget(const TMDIChild& child, c
 }
 
 // After a write to path: when that is the document's own file, the origin
-// describes it from now on. Its line ends are the document's whatever the file.
+// describes it from now on; its line-end style stays the document's.
 void TMainForm::NoteWritten(TMDIChild& child, const QString& path, TEncoding encoding, bool bom) {
   if (!IsOwnFile(child, path)) return;
   child.RemoveBar();  // the file holds the document as it now reads
