@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
+#include <QVBoxLayout>
 
 #include "app/commands.h"
 #include "app/mainform.h"
@@ -35,7 +36,14 @@ TMDIChild::TMDIChild(TMainForm& main) : main_(main) {
   setFont(font);
   resize(600, 370);
 
-  AFEdit = new TAFEdit(this);
+  // The editor fills the window, below a bar when one is shown.
+  auto* body = new QWidget(this);
+  body_ = new QVBoxLayout(body);
+  body_->setContentsMargins(0, 0, 0, 0);
+  body_->setSpacing(0);
+  AFEdit = new TAFEdit(body);
+  body_->addWidget(AFEdit);
+  body->setFocusProxy(AFEdit);
   AFEdit->SetViewOpt(TViewOptions{TViewOption::voDependence, TViewOption::voHankana,
                                   TViewOption::voCr, TViewOption::voAnsiSpace, TViewOption::voTab,
                                   TViewOption::voIndent, TViewOption::voColIndicate,
@@ -48,7 +56,7 @@ TMDIChild::TMDIChild(TMainForm& main) : main_(main) {
   AFEdit->SetLeftMgn(36);
   AFEdit->SetRowPich(8);
   AFEdit->SetTopMgn(10);
-  setWidget(AFEdit);
+  setWidget(body);
   ConnectEditor();
 
   auto* cpopact = new QAction(this);
@@ -131,6 +139,14 @@ QPoint TMDIChild::CaretPopupPoint() const {
 void TMDIChild::PopupAtCaret(QMenu* menu) {
   if (menu) menu->popup(CaretPopupPoint());
 }
+
+void TMDIChild::ShowBar(QWidget* bar) {
+  RemoveBar();
+  bar_ = bar;
+  body_->insertWidget(0, bar);
+}
+
+void TMDIChild::RemoveBar() { delete bar_; }
 
 // Undo and redo too: the window left behind may have had a history this
 // one lacks, or the other way round.

@@ -6,11 +6,13 @@
 #pragma once
 
 #include <QMdiSubWindow>
+#include <QPointer>
 
 #include "app/fileorigin.h"
 #include "app/htmlcolor.h"
 
 class QMenu;
+class QVBoxLayout;
 class TAFEdit;
 class TMainForm;
 
@@ -34,6 +36,9 @@ class TMDIChild : public QMdiSubWindow {
   QPoint CaretPopupPoint() const;
   // The main window's commands in step with this window's selection.
   void Activated();
+  // A bar above the editor, in place of the one shown before; the window owns it.
+  void ShowBar(QWidget* bar);
+  void RemoveBar();
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -48,4 +53,6 @@ class TMDIChild : public QMdiSubWindow {
   THtmlColoring Coloring() const;
 
   TMainForm& main_;
+  QVBoxLayout* body_ = nullptr;
+  QPointer<QWidget> bar_;
 };

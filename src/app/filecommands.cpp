@@ -37,14 +37,15 @@ TDocumentText ReadDocument(const QString& path, int mode) {
   const QByteArray data = file.readAll();
   if (file.error() != QFileDevice::NoError) return doc;
   const TEncoding encoding = EncodingOf(mode);
-  TDecodedText decoded =
-      DecodeText(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), encoding, true);
+  const std::string_view bytes(data.constData(), static_cast<std::size_t>(data.size()));
+  if (encoding == TEncoding::ShiftJis) doc.LooksLike = DetectEncoding(bytes);
+  TDecodedText decoded = DecodeText(bytes, encoding, true);
   // Bytes that are no UTF-8 give no text; opening them as an empty
   // document would invite saving nothing over the file.
   doc.Ok = !decoded.Malformed;
   doc.Text = std::move(decoded.Text);
   doc.Replaced = decoded.Replaced;
-  doc.Origin = TFileOrigin{encoding, decoded.Bom, decoded.CutAtNul, identity};
+  doc.Origin = TFileOrigin{encoding, decoded.Bom, MostUsedLineEnd(doc.Text), decoded.CutAtNul, identity};
   return doc;
 }
 

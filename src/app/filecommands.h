@@ -11,6 +11,7 @@
 
 #include "app/dialogs.h"
 #include "app/fileorigin.h"
+#include "encoding/detect.h"
 
 // How the next file is read (OpenMode).
 enum TOpenMode : int {
@@ -27,12 +28,14 @@ struct TDocumentText {
   std::string Text;           // Shift-JIS
   std::size_t Replaced = 0;   // characters without a Shift-JIS form, now "?"
   TFileOrigin Origin;
+  TDetected LooksLike = TDetected::ShiftJis;  // the encoding the bytes read best as
 };
 
 // Reads the whole file and converts it by mode: after a leading byte-order
 // mark (UTF-8, UCS-2), up to the first zero byte (UCS-2: the first zero
 // unit). Not Ok when the file cannot be read, or when UTF-8 mode meets
-// bytes that are no UTF-8.
+// bytes that are no UTF-8. A file read as Shift-JIS is also looked at for
+// the encoding it is in.
 TDocumentText ReadDocument(const QString& path, int mode);
 
 

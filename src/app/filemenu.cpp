@@ -180,7 +180,7 @@ bool TMainForm::SaveFile(TMDIChild& child, const QString& path, int options) {
   bool saved = false;
   {
     TBusyIndicator busy(this, QStringLiteral("保存中..."), static_cast<long long>(e.RowCount()) * 40);
-    saved = e.SaveToFile(target->Path, options, &error, target->Links);
+    saved = e.SaveToFile(target->Path, options, &error, target->Links, child.Origin.LineEnd);
   }
   if (!saved) {
     dialogs_->ShowMessage(WriteFailure(path, QString::fromStdString(error)));
@@ -202,7 +202,7 @@ void TMainForm::EncodedSave(TEncoding encoding, bool clearsModified, const QStri
   if (!target) return;
   // A mark the file had is written again when it gets its own encoding back.
   const bool bom = w->Origin.Bom && w->Origin.Encoding == encoding;
-  const TEncodedText encoded = EncodeText(w->AFEdit->Text(), encoding, bom);
+  const TEncodedText encoded = EncodeText(WithLineEnds(w->AFEdit->Text(), w->Origin.LineEnd), encoding, bom);
   QString error;
   if (!WriteWholeFile(QString::fromStdString(target->Path), encoded.Bytes, &error, target->Links)) {
     dialogs_->ShowMessage(WriteFailure(*path, error));
@@ -238,11 +238,12 @@ std::optional<TWriteTarget> TMainForm::ConfirmedTarget(const TMDIChild& child, c
 }
 
 // After a write to path: when that is the document's own file, the origin
-// describes it from now on.
+// describes it from now on; its line-end style stays the document's.
 void TMainForm::NoteWritten(TMDIChild& child, const QString& path, TEncoding encoding, bool bom) {
   if (!IsOwnFile(child, path)) return;
+  child.RemoveBar();  // the file holds the document as it now reads
   const bool wasCut = child.Origin.CutAtNul;
-  child.Origin = TFileOrigin{encoding, bom, false, IdentityOf(path.toStdString())};
+  child.Origin = TFileOrigin{encoding, bom, child.Origin.LineEnd, false, IdentityOf(path.toStdString())};
   if (wasCut) child.AFEdit->SetReadOnly(false);  // the file holds all of the text now
 }
 

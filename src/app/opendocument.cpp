@@ -12,6 +12,7 @@
 #include "app/childwin.h"
 #include "app/commands.h"
 #include "app/editorfont.h"
+#include "app/encodingbar.h"
 #include "app/filecommands.h"
 #include "app/mainform.h"
 #include "app/outsidework.h"
@@ -143,6 +144,7 @@ bool TMainForm::LoadFile(TMDIChild& child, const QString& path) {
     e.LoadFromStream(in, options);
   }
   child.Origin = doc.Origin;
+  OfferReopen(*this, child, path, doc.LooksLike);
   // Saving what was read would drop the rest of the file: the saves refuse
   // to write over it, and the editor takes no typing.
   if (doc.Origin.CutAtNul) {

@@ -23,6 +23,7 @@
 #include "editor/selarea.h"
 #include "editor/types.h"
 #include "editor/undobuff.h"
+#include "encoding/filetext.h"
 
 // Load options of LoadFromStream.
 constexpr int loTabsToSpaces = 2;
@@ -177,12 +178,13 @@ class TCustomAFEdit {
 
   // ---- Loading and saving
   void LoadFromStream(std::istream& stream, int options);
-  void SaveToStream(std::ostream& stream, int options) const;
+  // Each row's CR is written as `lineEnd`; the text itself keeps CR.
+  void SaveToStream(std::ostream& stream, int options, TLineEnd lineEnd = TLineEnd::CrLf) const;
   // Writes beside the target and replaces it only after a complete write
   // (ReplaceFile). False (the text stays edited, *error says why) when it
   // could not.
   bool SaveToFile(const std::string& fileName, int options, std::string* error = nullptr,
-                  TLinkPolicy links = TLinkPolicy::Follow);
+                  TLinkPolicy links = TLinkPolicy::Follow, TLineEnd lineEnd = TLineEnd::CrLf);
 
   // ---- Wrapping
   // Where to cut the display string s for wrap width w; minPos is the

@@ -170,7 +170,8 @@ void TCustomAFEdit::SetText(std::string_view text) {
   LoadFromStream(in, 0);
 }
 
-void TCustomAFEdit::SaveToStream(std::ostream& stream, int options) const {
+void TCustomAFEdit::SaveToStream(std::ostream& stream, int options, TLineEnd lineEnd) const {
+  const std::string_view eol = LineEndBytes(lineEnd);
   std::string out;
   const int tab = std::max(1, tabSize_);
   bool startsLine = true;
@@ -185,16 +186,16 @@ void TCustomAFEdit::SaveToStream(std::ostream& stream, int options) const {
         out.append(indent, ' ');
       }
     }
-    out += text;
+    const bool hasCR = EndsWithCR(text);
+    out += hasCR ? text.substr(0, text.size() - 1) : text;
     if (options & soTabsToSpaces) {
       const std::string expanded = ExpandTabs(std::string_view(out).substr(rowStart), true);
       out.replace(rowStart, std::string::npos, expanded);
     }
-    const bool hasCR = EndsWithCR(text);
     if (hasCR) {
-      out += '\n';
+      out += eol;
     } else if ((options & soEveryRowALine) && r < RowCount() - 1) {
-      out += "\r\n";  // not after the last row: saving again must not add a line
+      out += eol;  // not after the last row: saving again must not add a line
     }
     if (out.size() >= (1 << 20)) {
       stream.write(out.data(), static_cast<std::streamsize>(out.size()));
@@ -207,8 +208,9 @@ void TCustomAFEdit::SaveToStream(std::ostream& stream, int options) const {
 }
 
 bool TCustomAFEdit::SaveToFile(const std::string& fileName, int options, std::string* error,
-                               TLinkPolicy links) {
-  const int err = ReplaceFile(fileName, links, [&](std::ostream& out) { SaveToStream(out, options); });
+                               TLinkPolicy links, TLineEnd lineEnd) {
+  const int err =
+      ReplaceFile(fileName, links, [&](std::ostream& out) { SaveToStream(out, options, lineEnd); });
   if (err != 0) {
     if (error) *error = fileName + ": " + std::strerror(err);
     return false;

@@ -149,6 +149,8 @@ std::size_t ToUtf16(std::string_view sjis, char16_t* const out, std::size_t* inv
   return static_cast<std::size_t>(o - out);
 }
 
+std::uint16_t SjisCode(char16_t u) { return TheTables().sjisOf[u]; }
+
 std::uint16_t LowerTwin(unsigned char lead, unsigned char trail) {
   if (lead < 0xF0 || lead > 0xFC) return 0;
   return TheTables().lowerTwins[static_cast<unsigned>(lead - 0xF0) << 8 | trail];

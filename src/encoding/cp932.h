@@ -25,6 +25,10 @@ std::size_t ToUtf16(std::string_view sjis, char16_t* out, std::size_t* invalid =
 // produced that way.
 std::string FromUtf16(std::u16string_view text, std::size_t* replaced = nullptr);
 
+// The Shift-JIS code of one character: its byte below 0x100, else
+// lead << 8 | trail; 0xFFFF when it has none.
+std::uint16_t SjisCode(char16_t u);
+
 // The same character as the two-byte code lead, trail (lead 0xF0-0xFC)
 // under a lead byte below 0xF0: an IBM extension (leads 0xFA-0xFC) has a
 // twin among the JIS X 0208 characters, the NEC special characters or the

@@ -1,5 +1,7 @@
 #include "encoding/filetext.h"
 
+#include <cstring>
+
 #include "encoding/sjisconv.h"
 #include "encoding/unicodeconv.h"
 
@@ -23,6 +25,37 @@ std::size_t NulOffset(std::string_view bytes, TEncoding encoding) {
 bool ConversionEndsAtNul(TEncoding encoding) {
   return encoding == TEncoding::Jis || encoding == TEncoding::Euc || encoding == TEncoding::Ucs2;
 }
+
+// Line ends counted as the loader pairs them: a CR and an LF next to each
+// other, in either order, end one line, unless the first already ends one
+// with the character before it. An LF CR counts for no style.
+class TLineEndCount {
+ public:
+  // The CRs and LFs of a text, in order.
+  void Add(std::size_t at, char c) {
+    if (pending_ && at == pendingAt_ + 1 && c != pendingChar_) {
+      crlf += pendingChar_ == '\r';
+      pending_ = false;
+      return;
+    }
+    Settle();
+    pending_ = true;
+    pendingAt_ = at;
+    pendingChar_ = c;
+  }
+  // The last one alone, at the end of the text.
+  void Settle() {
+    if (pending_) ++(pendingChar_ == '\r' ? cr : lf);
+    pending_ = false;
+  }
+
+  std::size_t crlf = 0, lf = 0, cr = 0;
+
+ private:
+  bool pending_ = false;  // a CR or LF not yet known to be alone
+  std::size_t pendingAt_ = 0;
+  char pendingChar_ = 0;
+};
 
 }  // namespace
 
@@ -63,4 +96,48 @@ TEncodedText EncodeText(std::string_view sjis, TEncoding to, bool bom) {
   }
   if (bom) encoded.Bytes.insert(0, BomOf(to));
   return encoded;
+}
+
+TLineEnd MostUsedLineEnd(std::string_view text) {
+  TLineEndCount count;
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  // memchr finds them many times faster than a look at every byte.
+  for (const char* p = begin; p < end;) {
+    const char* const lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    const char* const stop = lf ? lf : end;
+    for (const char* cr = p; (cr = static_cast<const char*>(std::memchr(cr, '\r', static_cast<std::size_t>(stop - cr))));
+         ++cr) {
+      count.Add(static_cast<std::size_t>(cr - begin), '\r');
+    }
+    if (!lf) break;
+    count.Add(static_cast<std::size_t>(lf - begin), '\n');
+    p = lf + 1;
+  }
+  count.Settle();
+  if (count.crlf >= count.lf && count.crlf >= count.cr) return TLineEnd::CrLf;
+  return count.lf >= count.cr ? TLineEnd::Lf : TLineEnd::Cr;
+}
+
+std::string_view LineEndBytes(TLineEnd style) {
+  switch (style) {
+    case TLineEnd::Lf: return "\n";
+    case TLineEnd::Cr: return "\r";
+    case TLineEnd::CrLf: break;
+  }
+  return "\r\n";
+}
+
+std::string WithLineEnds(std::string_view crlfText, TLineEnd style) {
+  if (style == TLineEnd::CrLf) return std::string(crlfText);
+  const char end = LineEndBytes(style)[0];
+  std::string out;
+  out.reserve(crlfText.size());
+  std::size_t from = 0;
+  for (std::size_t at; (at = crlfText.find("\r\n", from)) != std::string_view::npos; from = at + 2) {
+    out.append(crlfText, from, at - from);
+    out += end;
+  }
+  out.append(crlfText, from);
+  return out;
 }

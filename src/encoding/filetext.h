@@ -13,6 +13,18 @@ enum class TEncoding { ShiftJis, Jis, Euc, Utf8, Ucs2 };
 // a file's own style is kept so that saving writes it back.
 enum class TLineEnd { CrLf, Lf, Cr };
 
+// The style most of the text's lines end with, pairing CR LF and LF CR as
+// the editor's loader does (an LF CR, which no style writes, counts for
+// none). CR LF for a text without line ends; a tie goes to CR LF, then LF.
+TLineEnd MostUsedLineEnd(std::string_view text);
+
+// "\r\n", "\n" or "\r".
+std::string_view LineEndBytes(TLineEnd style);
+
+// A text whose lines end with CR LF, as the editor gives it, with each CR LF
+// written in the style instead.
+std::string WithLineEnds(std::string_view crlfText, TLineEnd style);
+
 struct TDecodedText {
   std::string Text;          // Shift-JIS
   bool Malformed = false;    // UTF-8 input that is no UTF-8: Text is empty

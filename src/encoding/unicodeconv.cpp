@@ -39,7 +39,29 @@ char16_t* PutUtf16(char16_t* o, char32_t c) {
   return o;
 }
 
-std::optional<std::u16string> DecodeUtf8(std::string_view utf8) {
+// Code page 932 gives no surrogates, so every unit is a character of its own.
+std::string EncodeUtf8(std::u16string_view text) {
+  std::string out(text.size() * 3, '\0');
+  char* o = out.data();
+  for (const char16_t u : text) {
+    if (u < 0x80) {
+      *o++ = static_cast<char>(u);
+    } else if (u < 0x800) {
+      *o++ = static_cast<char>(0xC0 | u >> 6);
+      *o++ = static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      *o++ = static_cast<char>(0xE0 | u >> 12);
+      *o++ = static_cast<char>(0x80 | (u >> 6 & 0x3F));
+      *o++ = static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  out.resize(static_cast<std::size_t>(o - out.data()));
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {
   std::u16string out(utf8.size(), u'\0');  // never more units than bytes
   char16_t* o = out.data();
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
@@ -64,30 +86,8 @@ std::optional<std::u16string> DecodeUtf8(std::string_view utf8) {
   return out;
 }
 
-// Code page 932 gives no surrogates, so every unit is a character of its own.
-std::string EncodeUtf8(std::u16string_view text) {
-  std::string out(text.size() * 3, '\0');
-  char* o = out.data();
-  for (const char16_t u : text) {
-    if (u < 0x80) {
-      *o++ = static_cast<char>(u);
-    } else if (u < 0x800) {
-      *o++ = static_cast<char>(0xC0 | u >> 6);
-      *o++ = static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      *o++ = static_cast<char>(0xE0 | u >> 12);
-      *o++ = static_cast<char>(0x80 | (u >> 6 & 0x3F));
-      *o++ = static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
-  out.resize(static_cast<std::size_t>(o - out.data()));
-  return out;
-}
-
-}  // namespace
-
 std::string Utf8ToSjis(std::string_view utf8, std::size_t* replaced) {
-  const std::optional<std::u16string> text = DecodeUtf8(utf8);
+  const std::optional<std::u16string> text = Utf8ToUtf16(utf8);
   if (!text) {
     if (replaced) *replaced = 0;
     return {};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@
 // never gives). A character beyond U+FFFF becomes one "?". *replaced
 // receives the number of characters that became "?".
 std::string Utf8ToSjis(std::string_view utf8, std::size_t* replaced = nullptr);
+
+// The same strict UTF-8 as UTF-16 (a character beyond U+FFFF as a surrogate
+// pair), or nothing when the bytes are no UTF-8.
+std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8);
 
 // Each character becomes one to three bytes. *invalid receives the number of
 // invalid Shift-JIS sequences, written as U+FFFD.

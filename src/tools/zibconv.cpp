@@ -1,5 +1,6 @@
 // zibconv: converts text between Shift-JIS, JIS, EUC-JP, UTF-8 and UCS-2 with
-// the editor's own conversions, always by way of Shift-JIS.
+// the editor's own conversions, always by way of Shift-JIS; or names the
+// encoding the text is in.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,18 +8,21 @@
 #include <string>
 #include <string_view>
 
+#include "encoding/detect.h"
 #include "tools/namedconv.h"
 
 namespace {
 
 constexpr int kFailed = 1;      // the input could not be converted or written
 constexpr int kBadRequest = 2;  // a wrong command line or an unreadable file
-constexpr std::string_view kUsage = "missing -f or -t (usage: zibconv -f FROM -t TO [FILE])";
+constexpr std::string_view kUsage =
+    "missing -f or -t (usage: zibconv -f FROM -t TO [FILE], or zibconv --detect [FILE])";
 
 struct Request {
   const char* from = nullptr;
   const char* to = nullptr;
   const char* file = nullptr;  // standard input when null
+  bool detect = false;
   TEncoding fromEncoding = TEncoding::ShiftJis;
   TEncoding toEncoding = TEncoding::ShiftJis;
 };
@@ -39,6 +43,9 @@ std::string ParseArgs(int argc, char** argv, Request& request) {
       if (i + 1 == argc) return "option " + std::string(arg) + " needs an encoding";
       if (value) return "option " + std::string(arg) + " given twice";
       value = argv[++i];
+    } else if (arg == "--detect") {
+      if (request.detect) return "option --detect given twice";
+      request.detect = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       return "unknown option " + Quoted(arg);
     } else if (request.file) {
@@ -47,6 +54,7 @@ std::string ParseArgs(int argc, char** argv, Request& request) {
       request.file = argv[i];
     }
   }
+  if (request.detect) return request.from || request.to ? "--detect takes no -f or -t" : "";
   if (!request.from || !request.to) return std::string(kUsage);
   const std::optional<TEncoding> from = DecoderNamed(request.from);
   if (!from) {
@@ -100,6 +108,14 @@ void WarnAboutLosses(const TDecodedText& decoded, const TEncodedText& encoded, T
   }
 }
 
+// 0, or kFailed after saying why the output could not be written.
+int Write(const std::string& output) {
+  if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() || std::fflush(stdout) != 0) {
+    return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,15 +124,11 @@ int main(int argc, char** argv) {
   if (!problem.empty()) return Fail(kBadRequest, problem);
   const std::optional<std::string> input = ReadInput(request.file, problem);
   if (!input) return Fail(kBadRequest, problem);
+  if (request.detect) return Write(std::string(DetectedName(DetectEncoding(*input))) + "\n");
 
   const TDecodedText decoded = DecodeText(*input, request.fromEncoding, false);
   if (decoded.Malformed) return Fail(kFailed, "the input is not valid UTF-8");
   const TEncodedText encoded = EncodeText(decoded.Text, request.toEncoding, false);
   WarnAboutLosses(decoded, encoded, request.toEncoding);
-  const std::string& output = encoded.Bytes;
-
-  if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() || std::fflush(stdout) != 0) {
-    return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
-  }
-  return 0;
+  return Write(encoded.Bytes);
 }

@@ -69,6 +69,16 @@ TEST_F(LoadSave, IndentIsWrittenAsTabsOrSpacesAndSoftRowsAsLinesOnRequest) {
   EXPECT_EQ(Save(soEveryRowALine), "k\r\n");
 }
 
+// The rows keep their CR whatever is written.
+TEST_F(LoadSave, EachRowEndIsWrittenInTheStyleAskedFor) {
+  WrapAt(6);
+  Load("abcdefghij\r\n\tk\r\n", loWrap);
+  EXPECT_EQ(Save(0, TLineEnd::Lf), "abcdefghij\n\tk\n");
+  EXPECT_EQ(Save(soEveryRowALine, TLineEnd::Cr), "abcdef\rghij\r\tk\r");
+  EXPECT_EQ(Save(soTabsToSpaces, TLineEnd::Lf), "abcdefghij\n    k\n");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"abcdef", "ghij\r", "\tk\r", ""}));
+}
+
 TEST_F(LoadSave, TabsToSpacesKeepsOtherControlBytes) {
   Load("a\tb\x0B" "c");
   EXPECT_EQ(Save(soTabsToSpaces), "a   b\x0B" "c");

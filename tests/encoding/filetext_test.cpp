@@ -69,3 +69,27 @@ TEST(EncodeText, TheMarkIsWrittenOnRequestAndLossesCounted) {
   EXPECT_EQ(utf8.Bytes, "a\xEF\xBF\xBD");
   EXPECT_EQ(utf8.Lost, 1u);
 }
+
+TEST(LineEnds, TheStyleMostLinesUseWinsAndTiesGoToCrLf) {
+  EXPECT_EQ(MostUsedLineEnd("a\nb\nc"), TLineEnd::Lf);
+  EXPECT_EQ(MostUsedLineEnd("a\rb\r"), TLineEnd::Cr);
+  EXPECT_EQ(MostUsedLineEnd("a\r\nb\nc\nd\r\ne\n"), TLineEnd::Lf);
+  EXPECT_EQ(MostUsedLineEnd("a\r\nb\nc"), TLineEnd::CrLf);
+  EXPECT_EQ(MostUsedLineEnd("a\nb\rc"), TLineEnd::Lf);
+  EXPECT_EQ(MostUsedLineEnd("no line end"), TLineEnd::CrLf);
+  EXPECT_EQ(MostUsedLineEnd(""), TLineEnd::CrLf);
+  // Paired as the loader pairs them: LF CR is one line end of no style, and
+  // CR CR two CRs.
+  EXPECT_EQ(MostUsedLineEnd("a\n\rb\n\rc\nd"), TLineEnd::Lf);
+  EXPECT_EQ(MostUsedLineEnd("a\r\rb\r\nc"), TLineEnd::Cr);
+  EXPECT_EQ(MostUsedLineEnd("a\n\r\nb\nc"), TLineEnd::Lf);  // LF CR, then two LFs
+  // A Shift-JIS trail byte is never a line end: 0x0A and 0x0D are below 0x40.
+  EXPECT_EQ(MostUsedLineEnd("\x82\xA0\n\x95\x5C\n"), TLineEnd::Lf);
+}
+
+TEST(LineEnds, EveryCrLfIsWrittenInTheStyle) {
+  EXPECT_EQ(WithLineEnds("a\r\n\r\nb\r\n", TLineEnd::Lf), "a\n\nb\n");
+  EXPECT_EQ(WithLineEnds("a\r\n\r\nb\r\n", TLineEnd::Cr), "a\r\rb\r");
+  EXPECT_EQ(WithLineEnds("a\r\nb", TLineEnd::CrLf), "a\r\nb");
+  EXPECT_EQ(WithLineEnds("", TLineEnd::Lf), "");
+}

@@ -23,9 +23,9 @@ class EditFixture : public ::testing::Test {
     edit.LoadFromStream(in, options);
   }
 
-  std::string Save(int options = 0) const {
+  std::string Save(int options = 0, TLineEnd lineEnd = TLineEnd::CrLf) const {
     std::ostringstream out;
-    edit.SaveToStream(out, options);
+    edit.SaveToStream(out, options, lineEnd);
     return out.str();
   }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # zibconv from outside.
-#   zibconv_test.sh errors ZIBCONV           command-line and input errors
+#   zibconv_test.sh errors ZIBCONV           command-line and input errors, detection, line ends
 #   zibconv_test.sh corpus ZIBCONV DATADIR   every direction against iconv on real text
 set -uo pipefail
 suite=$1 zibconv=$2 data=${3:-}
@@ -76,6 +76,38 @@ marks_and_nul() {
   done
 }
 
+# The word --detect prints for standard input: expect_detected WORD < input
+expect_detected() {
+  local got status
+  got=$("$zibconv" --detect 2>"$work/err")
+  status=$?
+  [ "$status" -eq 0 ] && [ "$got" = "$1" ] || fail "--detect said '$got' (exit $status), not '$1'"
+  [ ! -s "$work/err" ] || fail "--detect $1: stderr $(cat "$work/err")"
+}
+
+# Short inputs, and line ends of every style through the conversions untouched.
+detect_and_line_ends() {
+  expect_error 2 'takes no -f or -t' --detect -f sjis </dev/null
+  expect_error 2 'option --detect given twice' --detect --detect </dev/null
+  expect_error 2 "cannot read '$work/missing'" --detect "$work/missing"
+  expect_detected ascii </dev/null
+  printf 'plain\ttext\r\n' | expect_detected ascii
+  printf '\x82\xa0\x82\xa2' | expect_detected sjis
+  printf '\xa4\xa2\xa4\xa4' | expect_detected euc
+  printf '\x1b$B$"\x1b(B' | expect_detected jis
+  printf '\xef\xbb\xbf' | expect_detected utf8
+  printf 'a\0\x42\x30\n\0' | expect_detected ucs2
+  printf '\x7fELF\x02\x01\x01\0\0\0' | expect_detected binary
+
+  printf 'a\nb\rc\r\nd' | "$zibconv" -f sjis -t utf8 >"$work/out" || fail "line ends: exit $?"
+  [ "$(xxd -p "$work/out")" = '610a620d630d0a64' ] || fail "line ends: output $(xxd -p "$work/out")"
+  printf '\x82\xa0\n\x82\xa0\r' | "$zibconv" -f sjis -t jis >"$work/out" || fail "JIS line ends: exit $?"
+  [ "$(xxd -p "$work/out")" = '1b244224221b28420a1b244224221b28420d' ] ||
+    fail "JIS line ends: output $(xxd -p "$work/out")"
+  printf 'a\nb\r' | "$zibconv" -f sjis -t ucs2 >"$work/out" || fail "UCS-2 line ends: exit $?"
+  [ "$(xxd -p "$work/out")" = '61000a0062000d00' ] || fail "UCS-2 line ends: output $(xxd -p "$work/out")"
+}
+
 # Each sample in every encoding, as iconv writes it. EUC-JP-MS keeps the
 # Microsoft mappings of code page 932 (0x8160 is U+FF5E), so its bytes are the
 # JIS X 0208 codes; read back as plain EUC-JP they have ISO-2022-JP forms.
@@ -95,6 +127,7 @@ corpus() {
   for sample in "$data"/*.sjis.*; do
     for from in sjis jis euc utf8 ucs2; do
       render "$sample" "$from" >"$work/$from" || fail "iconv cannot render $sample as $from"
+      [ "$("$zibconv" --detect "$work/$from")" = "$from" ] || fail "$sample in $from: detected otherwise"
     done
     for from in sjis jis euc utf8 ucs2; do
       for to in sjis jis utf8 ucs2; do
@@ -106,7 +139,7 @@ corpus() {
 }
 
 case $suite in
-  errors) errors; marks_and_nul ;;
+  errors) errors; marks_and_nul; detect_and_line_ends ;;
   corpus) corpus ;;
   *) echo "unknown suite $suite"; exit 2 ;;
 esac
