@@ -44,7 +44,7 @@ TDocumentText ReadDocument(const QString& path, int mode) {
   doc.Ok = !decoded.Malformed;
   doc.Text = std::move(decoded.Text);
   doc.Replaced = decoded.Replaced;
-  doc.Origin = TFileOrigin{encoding, decoded.Bom, decoded.CutAtNul, identity};
+  doc.Origin = TFileOrigin{encoding, decoded.Bom, TLineEnd::CrLf, decoded.CutAtNul, identity};
   return doc;
 }
 
