@@ -17,10 +17,12 @@ bool TRowList::HasCR(int i) const { return EndsWithCR(rows_[i].Text.View()); }
 
 void TRowList::Insert(int i, std::string_view text, const TLineAttr& attr) {
   rows_.insert(i, TRow{TRowText(text), attr, nullptr});
+  lines_.Inserted(i, *this);
 }
 
 void TRowList::Clear() {
   rows_.clear();
+  lines_.Clear();
   arena_.clear();
   arenaNext_ = nullptr;
   arenaLeft_ = 0;
@@ -48,4 +50,7 @@ void TRowList::TBulkAppender::Append(std::string_view text, const TLineAttr& att
   rows_.push_back(TRow{TRowText::Borrowed(list_.CopyToArena(text), text.size()), attr, nullptr});
 }
 
-void TRowList::TBulkAppender::Finish() { list_.rows_.Adopt(std::move(rows_)); }
+void TRowList::TBulkAppender::Finish() {
+  list_.rows_.Adopt(std::move(rows_));
+  list_.lines_.Rebuild(list_);
+}
