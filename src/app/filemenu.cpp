@@ -24,7 +24,7 @@ QString WriteFailure(const QString& path, const QString& why) {
 }
 
 // Auto-format windows write every row as a line of its own.
-int SaveOptionsOf(const TMDIChild& child) { return child.Tag == 1 ? soEveryRowALine : 0; }
+int SaveOptionsOf(const TMDIChild& child) { return child.SaveOptions(); }
 
 // The saves in another encoding; the window keeps its path.
 struct TEncodedSave {
@@ -188,6 +188,7 @@ bool TMainForm::SaveFile(TMDIChild& child, const QString& path, int options) {
   }
   e.SetEdited(false);
   child.SavedEdited = false;
+  child.StateChanged();
   return true;
 }
 
@@ -214,6 +215,7 @@ void TMainForm::EncodedSave(TEncoding encoding, bool clearsModified, const QStri
     w->AFEdit->SetEdited(false);
     w->SavedEdited = false;
   }
+  w->StateChanged();
   if (encoded.Lost > 0) dialogs_->ShowMessage(lossNotice.arg(encoded.Lost));
 }
 

@@ -21,6 +21,7 @@
 #include "app/filecommands.h"
 #include "app/listeditor.h"
 #include "app/outsidework.h"
+#include "app/placepanel.h"
 #include "app/qtdialogs.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -136,6 +137,8 @@ void TMainForm::BuildStatusBar() {
     panels_[i]->setMinimumWidth(widths[i]);
     statusBar()->addWidget(panels_[i], i == 2 ? 1 : 0);
   }
+  place_ = NewPlacePanel(this);
+  statusBar()->addPermanentWidget(place_);
 }
 
 void TMainForm::WireCommands() {
@@ -174,8 +177,12 @@ void TMainForm::WireCommands() {
   WireEditCommands();
   WireTagCommands();
   WireConvCommands();
-  connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
-    if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+    if (auto* child = qobject_cast<TMDIChild*>(w)) {
+      child->Activated();
+    } else {
+      ShowPlace(nullptr);
+    }
   });
 }
 

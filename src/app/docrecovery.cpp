@@ -1,0 +1,133 @@
+#include "app/docrecovery.h"
+
+#include <QDateTime>
+
+#include "app/childwin.h"
+#include "app/filecommands.h"
+#include "app/mainform.h"
+#include "app/outsidework.h"
+#include "app/recovery.h"
+#include "app/recoverydialog.h"
+#include "editor/memstream.h"
+#include "editor/qt/tafedit.h"
+
+TDocumentRecovery::TDocumentRecovery(TMDIChild& child, TRecovery& recovery)
+    : QObject(&child), child_(child), recovery_(recovery), file_(recovery.NewCopyFile()) {
+  pause_.setSingleShot(true);
+  connect(&pause_, &QTimer::timeout, this, &TDocumentRecovery::PauseEnded);
+}
+
+TDocumentRecovery::~TDocumentRecovery() {
+  if (written_) recovery_.Remove(file_);
+}
+
+void TDocumentRecovery::Changed(bool edited) {
+  ++changes_;
+  if (!edited) {
+    pause_.stop();
+    waiting_.invalidate();
+    if (written_) recovery_.Remove(file_);
+    written_ = false;
+    return;
+  }
+  if (!waiting_.isValid()) waiting_.start();
+  if (!pause_.isActive()) {
+    changesSeen_ = changes_;
+    pause_.start(recovery_.PauseMs);
+  }
+}
+
+// Changes during the pause start another, unless typing has gone on too
+// long without one. The copy is taken once no command or modal window about
+// the document is under way.
+void TDocumentRecovery::PauseEnded() {
+  if (changes_ != changesSeen_ && waiting_.elapsed() < recovery_.LongestWaitMs) {
+    changesSeen_ = changes_;
+    pause_.start(recovery_.PauseMs);
+    return;
+  }
+  TOutsideWork::Post(this, [this] { WriteNow(); });
+}
+
+void TDocumentRecovery::WriteNow() {
+  const TAFEdit& edit = *child_.AFEdit;
+  if (!edit.Edited()) return;
+  TRecoveryCopy copy{child_.windowTitle(), child_.Origin, QDateTime::currentDateTimeUtc(), std::string()};
+  TStringOutStream out(copy.Text);
+  edit.SaveToStream(out, child_.SaveOptions());
+  recovery_.Write(file_, std::move(copy));
+  written_ = true;
+  waiting_.invalidate();
+}
+
+TMDIChild* RestoreDocument(TMainForm& form, TRecoveryCopy copy) {
+  TDocumentText doc;
+  doc.Ok = true;
+  doc.Text = std::move(copy.Text);
+  doc.Origin = copy.Origin;
+  TMDIChild* w = form.OpenDocument(copy.Path, &doc);
+  if (!w) return nullptr;
+  w->AFEdit->SetEdited(true);
+  w->SavedEdited = true;
+  w->StateChanged();
+  return w;
+}
+
+void KeepCopies(TMainForm& form, TRecovery& recovery) {
+  form.SetRecovery(&recovery);
+  QObject::connect(&recovery, &TRecovery::WriteFailed, &form, [&form](const QString& file, const QString& why) {
+    static bool told = false;
+    if (told) return;
+    told = true;
+    TOutsideWork::Post(&form, [&form, file, why] {
+      form.Dlg().ShowMessage(QStringLiteral("異常終了に備えた復元用のコピー %1 を書き込めませんでした(-_-;)\n%2")
+                                 .arg(file, why));
+    });
+  });
+}
+
+namespace {
+
+void TellDamaged(Dialogs& dialogs, const TLeftCopies& left) {
+  if (left.Damaged().empty()) return;
+  QString text = QStringLiteral("次の復元用のコピーは壊れているため、開きませんでした。"
+                                "ファイルは消さずに残してあります。");
+  for (const TLeftCopies::TDamaged& d : left.Damaged()) text += QStringLiteral("\n%1\n（%2）").arg(d.File, d.Why);
+  dialogs.ShowMessage(text);
+}
+
+QStringList Descriptions(const TLeftCopies& left) {
+  QStringList lines;
+  for (const TLeftCopies::TEntry& e : left.Entries()) {
+    lines << e.Copy.Written.toLocalTime().toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")) + QStringLiteral("  ") +
+                 e.Copy.Path;
+  }
+  return lines;
+}
+
+}  // namespace
+
+// A restored document's own copy is on disk before the left one goes.
+void OfferLeftCopies(TMainForm& form, TRecovery& recovery) {
+  if (!recovery.Problem().isEmpty()) {
+    form.Dlg().ShowMessage(QStringLiteral("異常終了に備えた復元用のコピーを作れないため、"
+                                          "保存していない変更は異常終了のときに失われます(-_-;)\n") +
+                           recovery.Problem());
+    return;
+  }
+  const std::unique_ptr<TLeftCopies> left = recovery.ClaimLeftCopies();
+  TellDamaged(form.Dlg(), *left);
+  if (left->Entries().empty()) return;
+  TRecoveryDialog dialog(&form, Descriptions(*left));
+  form.Dlg().RunModal(dialog);
+  if (dialog.Choice() == TRecoveryDialog::Later) return;
+  for (std::size_t i = 0; i < left->Entries().size(); ++i) {
+    if (dialog.Choice() == TRecoveryDialog::Restore && dialog.Checked(static_cast<int>(i))) {
+      TMDIChild* w = RestoreDocument(form, left->Entries()[i].Copy);
+      if (!w) continue;
+      if (TDocumentRecovery* own = w->Recovery()) own->WriteNow();
+      recovery.Flush();
+    }
+    left->Drop(i);
+  }
+}

@@ -1,0 +1,54 @@
+// Documents and their recovery copies: each modified document keeps a copy
+// of its text in the recovery folder, and at start the copies that an
+// editor which ended without removing them left behind are offered back.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class TMainForm;
+class TMDIChild;
+class TRecovery;
+struct TRecoveryCopy;
+
+// The copy of one document: written once typing has paused, or after a
+// longer while of typing without a pause; removed once the document is
+// saved, is back to its saved state, or is closed.
+class TDocumentRecovery : public QObject {
+ public:
+  TDocumentRecovery(TMDIChild& child, TRecovery& recovery);
+  ~TDocumentRecovery() override;
+
+  // After every change of the document's text or modified state; cheap, as
+  // a large paste calls it for every row.
+  void Changed(bool edited);
+  // Takes the copy now, without waiting for a pause.
+  void WriteNow();
+
+ private:
+  void PauseEnded();
+
+  TMDIChild& child_;
+  TRecovery& recovery_;
+  QString file_;
+  QTimer pause_;
+  QElapsedTimer waiting_;  // since the first change that no copy holds yet
+  long long changes_ = 0;
+  long long changesSeen_ = 0;  // at the start of the current pause
+  bool written_ = false;
+};
+
+// The document window of a copy, under the copy's path, with its text and
+// modified; null when no window could be made.
+TMDIChild* RestoreDocument(TMainForm& form, TRecoveryCopy copy);
+
+// Documents opened from now on keep copies; a copy that cannot be written
+// is reported, once a session.
+void KeepCopies(TMainForm& form, TRecovery& recovery);
+
+// Offers the copies left by editors that are gone: each to be restored or
+// discarded, or all kept for a later start. Says first when no copies can be
+// kept at all, and which left copies are damaged (those are kept, unread).
+void OfferLeftCopies(TMainForm& form, TRecovery& recovery);
