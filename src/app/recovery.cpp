@@ -270,7 +270,7 @@ std::unique_ptr<TLeftCopies> TRecovery::ClaimLeftCopies() {
     ::unlink(Native(root_ + QLatin1Char('/') + name).constData());
     ::close(fd);
   }
-  std::sort(left->entries_.begin(), left->entries_.end(),
+  std::stable_sort(left->entries_.begin(), left->entries_.end(),
             [](const auto& a, const auto& b) { return a.Copy.Written < b.Copy.Written; });
   return left;
 }

@@ -145,7 +145,7 @@ void WriteRecoveryCopy(std::ostream& out, const TRecoveryCopy& copy) {
       << "file " << id.Exists << ' ' << id.IsLink << ' ' << id.Device << ' ' << id.Inode << ' ' << id.Size
       << ' ' << id.ModifiedNs << '\n'
       << "link-target " << EncodedPath(QFile::decodeName(QByteArray::fromStdString(id.Target))) << '\n'
-      << "written " << copy.Written.toUTC().toString(Qt::ISODate).toStdString() << '\n'
+      << "written " << copy.Written.toUTC().toString(Qt::ISODateWithMs).toStdString() << '\n'
       << "text " << copy.Text.size() << ' ' << Hex(Checksum(copy.Text)) << '\n';
   out.write(copy.Text.data(), static_cast<std::streamsize>(copy.Text.size()));
 }

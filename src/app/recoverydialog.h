@@ -8,6 +8,8 @@
 class QListWidget;
 
 class TRecoveryDialog : public QDialog {
+  Q_OBJECT
+
  public:
   // The dialog's result: closing it decides nothing.
   enum TChoice { Later = QDialog::Rejected, Restore, DiscardAll };
