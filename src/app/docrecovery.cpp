@@ -46,16 +46,29 @@ void TDocumentRecovery::PauseEnded() {
     pause_.start(recovery_.PauseMs);
     return;
   }
-  TOutsideWork::Post(this, [this] { WriteNow(); });
+  TOutsideWork::Post(this, [this] { WriteSoon(); });
 }
 
-void TDocumentRecovery::WriteNow() {
+// Room for the text as a save writes it: every row and a line end.
+void TDocumentRecovery::WriteSoon() {
   const TAFEdit& edit = *child_.AFEdit;
   if (!edit.Edited()) return;
-  TRecoveryCopy copy{child_.windowTitle(), child_.Origin, QDateTime::currentDateTimeUtc(), std::string()};
+  std::size_t bytes = 0;
+  for (int r = 0; r < edit.RowCount(); ++r) bytes += edit.GetRow(r).size() + 2;
+  recovery_.MakeBuffer(bytes, this, [this](std::shared_ptr<std::string> buffer) {
+    TOutsideWork::Post(this, [this, buffer] { WriteNow(std::move(*buffer)); });
+  });
+}
+
+void TDocumentRecovery::WriteNow(std::string buffer) {
+  const TAFEdit& edit = *child_.AFEdit;
+  if (!edit.Edited()) return;
+  buffer.clear();
+  TRecoveryCopy copy{child_.windowTitle(), child_.Origin, QDateTime::currentDateTimeUtc(), std::move(buffer)};
   TStringOutStream out(copy.Text);
   edit.SaveToStream(out, child_.SaveOptions());
   recovery_.Write(file_, std::move(copy));
+  ++copies_;
   written_ = true;
   waiting_.invalidate();
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <string>
+
 class TMainForm;
 class TMDIChild;
 class TRecovery;
@@ -24,8 +26,13 @@ class TDocumentRecovery : public QObject {
   // After every change of the document's text or modified state; cheap, as
   // a large paste calls it for every row.
   void Changed(bool edited);
-  // Takes the copy now, without waiting for a pause.
-  void WriteNow();
+  // Takes a copy without waiting for a pause, once the memory for it is
+  // ready (TRecovery::MakeBuffer), from the event loop.
+  void WriteSoon();
+  // Takes the copy now; into `buffer` when its memory is ready.
+  void WriteNow(std::string buffer = std::string());
+  // Copies handed to the writer so far.
+  int Copies() const { return copies_; }
 
  private:
   void PauseEnded();
@@ -38,6 +45,7 @@ class TDocumentRecovery : public QObject {
   long long changes_ = 0;
   long long changesSeen_ = 0;  // at the start of the current pause
   bool written_ = false;
+  int copies_ = 0;
 };
 
 // The document window of a copy, under the copy's path, with its text and

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,6 +15,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -93,11 +95,11 @@ void RemoveTemporaries(const QString& folder) {
 
 }  // namespace
 
-// One thread that writes and removes copies in the order asked for, so
-// that a removal never runs before a write of the same copy.
+// One thread that does the work asked for in order, so that a removal never
+// runs before a write of the same copy.
 class TRecovery::TWriter {
  public:
-  explicit TWriter(TRecovery& owner) : owner_(owner), thread_([this] { Run(); }) {}
+  TWriter() : thread_([this] { Run(); }) {}
 
   ~TWriter() {
     {
@@ -108,12 +110,13 @@ class TRecovery::TWriter {
     thread_.join();
   }
 
-  // A null copy removes the file.
-  void Add(std::string file, std::shared_ptr<const TRecoveryCopy> copy) {
+  // Work for a file replaces the work for it still waiting; work for no
+  // file (an empty name) is never replaced.
+  void Add(std::string file, std::function<void()> work) {
     {
       const std::lock_guard lock(mutex_);
-      std::erase_if(jobs_, [&](const TJob& job) { return job.File == file; });
-      jobs_.push_back(TJob{std::move(file), std::move(copy)});
+      if (!file.empty()) std::erase_if(jobs_, [&](const TJob& job) { return job.File == file; });
+      jobs_.push_back(TJob{std::move(file), std::move(work)});
     }
     wake_.notify_one();
   }
@@ -126,7 +129,7 @@ class TRecovery::TWriter {
  private:
   struct TJob {
     std::string File;
-    std::shared_ptr<const TRecoveryCopy> Copy;
+    std::function<void()> Work;
   };
 
   void Run() {
@@ -138,31 +141,14 @@ class TRecovery::TWriter {
       jobs_.pop_front();
       busy_ = true;
       lock.unlock();
-      Do(job);
-      job = TJob{};  // the text goes before the next one is taken
+      job.Work();
+      job = TJob{};  // a copy's text goes before the next job is taken
       lock.lock();
       busy_ = false;
       if (jobs_.empty()) idle_.notify_all();
     }
   }
 
-  void Do(const TJob& job) {
-    int err = 0;
-    if (job.Copy) {
-      err = ReplaceFile(job.File, TLinkPolicy::Replace,
-                        [&job](std::ostream& out) { WriteRecoveryCopy(out, *job.Copy); });
-    } else if (::unlink(job.File.c_str()) != 0 && errno != ENOENT) {
-      err = errno;
-    }
-    if (err == 0) return;
-    const QString file = QFile::decodeName(QByteArray::fromStdString(job.File));
-    const QString why = QString::fromLocal8Bit(std::strerror(err));
-    TRecovery* owner = &owner_;
-    QMetaObject::invokeMethod(owner, [owner, file, why] { emit owner->WriteFailed(file, why); },
-                              Qt::QueuedConnection);
-  }
-
-  TRecovery& owner_;
   std::mutex mutex_;
   std::condition_variable wake_;
   std::condition_variable idle_;
@@ -205,7 +191,7 @@ TRecovery::TRecovery(const QString& root) : root_(QDir::cleanPath(QFileInfo(root
     ::close(fd);
     if (err != EEXIST || attempt == 10) problem_ = folder + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(err));
   }
-  writer_ = std::make_unique<TWriter>(*this);
+  writer_ = std::make_unique<TWriter>();
 }
 
 TRecovery::~TRecovery() {
@@ -225,12 +211,41 @@ QString TRecovery::NewCopyFile() {
 
 void TRecovery::Write(const QString& file, TRecoveryCopy copy) {
   if (file.isEmpty()) return;
-  writer_->Add(Native(file).toStdString(), std::make_shared<const TRecoveryCopy>(std::move(copy)));
+  auto shared = std::make_shared<const TRecoveryCopy>(std::move(copy));
+  writer_->Add(Native(file).toStdString(), [this, file, shared] {
+    const int err = ReplaceFile(Native(file).toStdString(), TLinkPolicy::Replace,
+                                [&shared](std::ostream& out) { WriteRecoveryCopy(out, *shared); });
+    if (err != 0) Failed(file, err);
+  });
 }
 
 void TRecovery::Remove(const QString& file) {
   if (file.isEmpty()) return;
-  writer_->Add(Native(file).toStdString(), nullptr);
+  writer_->Add(Native(file).toStdString(), [this, file] {
+    if (::unlink(Native(file).constData()) != 0 && errno != ENOENT) Failed(file, errno);
+  });
+}
+
+// Touching fresh memory costs more than filling it: a hundred megabytes
+// take the better part of a second, which the event loop is spared.
+void TRecovery::MakeBuffer(std::size_t bytes, QObject* context,
+                           std::function<void(std::shared_ptr<std::string>)> ready) {
+  // The context is looked at only here, on its own thread.
+  writer_->Add(std::string(), [this, bytes, context = QPointer<QObject>(context), ready = std::move(ready)] {
+    auto buffer = std::make_shared<std::string>(bytes, '\0');
+    buffer->clear();
+    QMetaObject::invokeMethod(
+        this, [context, ready, buffer] {
+          if (context) ready(buffer);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+// From the writer's thread: the signal reaches the owner's.
+void TRecovery::Failed(const QString& file, int err) {
+  const QString why = QString::fromLocal8Bit(std::strerror(err));
+  QMetaObject::invokeMethod(this, [this, file, why] { emit WriteFailed(file, why); }, Qt::QueuedConnection);
 }
 
 void TRecovery::Flush() { writer_->Flush(); }

@@ -10,7 +10,9 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/recoverycopy.h"
@@ -45,6 +47,10 @@ class TRecovery : public QObject {
   // In the background; a newer copy of the same file replaces one still waiting.
   void Write(const QString& file, TRecoveryCopy copy);
   void Remove(const QString& file);
+  // A string with room for `bytes`, its memory touched, made in the
+  // background and handed to `ready` here, unless `context` is gone by then.
+  void MakeBuffer(std::size_t bytes, QObject* context,
+                  std::function<void(std::shared_ptr<std::string>)> ready);
   // Returns once every write and removal asked for is done.
   void Flush();
 
@@ -57,6 +63,8 @@ class TRecovery : public QObject {
 
  private:
   class TWriter;
+  void Failed(const QString& file, int err);
+
   QString root_;
   QString problem_;
   QString folder_;
