@@ -1,6 +1,7 @@
 // Where am I: the status bar's place panel and the modified mark in the
 // document window's title.
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 
 #include "app/placepanel.h"
@@ -66,6 +67,9 @@ TEST_F(WhereAmI, TheTitleMarksAModifiedDocumentWhileTheCaptionStaysThePath) {
   EXPECT_FALSE(w->isWindowModified());
   Type("x");
   EXPECT_TRUE(w->isWindowModified());
+  QMenu* windows = form->Commands().Menu("WindowMenu");
+  emit windows->aboutToShow();
+  EXPECT_EQ(windows->actions().constLast()->text(), "&1 " + path);
   Edit().Undo();
   EXPECT_FALSE(w->isWindowModified());
   Type("y");
