@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 #include "app/childwin.h"
 #include "app/filecommands.h"
 #include "app/mainform.h"
@@ -13,39 +15,39 @@
 
 TDocumentRecovery::TDocumentRecovery(TMDIChild& child, TRecovery& recovery)
     : QObject(&child), child_(child), recovery_(recovery), file_(recovery.NewCopyFile()) {
-  pause_.setSingleShot(true);
-  connect(&pause_, &QTimer::timeout, this, &TDocumentRecovery::PauseEnded);
+  connect(&tick_, &QTimer::timeout, this, &TDocumentRecovery::Tick);
 }
 
 TDocumentRecovery::~TDocumentRecovery() {
   if (written_) recovery_.Remove(file_);
 }
 
+// Counting is all a change costs; the ticks look at the count.
 void TDocumentRecovery::Changed(bool edited) {
   ++changes_;
   if (!edited) {
-    pause_.stop();
-    waiting_.invalidate();
+    tick_.stop();
     if (written_) recovery_.Remove(file_);
     written_ = false;
     return;
   }
-  if (!waiting_.isValid()) waiting_.start();
-  if (!pause_.isActive()) {
-    changesSeen_ = changes_;
-    pause_.start(recovery_.PauseMs);
-  }
+  if (tick_.isActive()) return;
+  changesSeen_ = changes_;
+  quiet_.start();
+  waiting_.start();
+  tick_.start(std::max(1, recovery_.PauseMs / 4));
 }
 
-// Changes during the pause start another, unless typing has gone on too
-// long without one. The copy is taken once no command or modal window about
-// the document is under way.
-void TDocumentRecovery::PauseEnded() {
-  if (changes_ != changesSeen_ && waiting_.elapsed() < recovery_.LongestWaitMs) {
+// The copy is taken once typing has paused, or has gone on too long without
+// a pause, and then once no command or modal window about the document is
+// under way.
+void TDocumentRecovery::Tick() {
+  if (changes_ != changesSeen_) {
     changesSeen_ = changes_;
-    pause_.start(recovery_.PauseMs);
-    return;
+    quiet_.start();
   }
+  if (quiet_.elapsed() < recovery_.PauseMs && waiting_.elapsed() < recovery_.LongestWaitMs) return;
+  tick_.stop();
   TOutsideWork::Post(this, [this] { WriteSoon(); });
 }
 
@@ -70,7 +72,6 @@ void TDocumentRecovery::WriteNow(std::string buffer) {
   recovery_.Write(file_, std::move(copy));
   ++copies_;
   written_ = true;
-  waiting_.invalidate();
 }
 
 TMDIChild* RestoreDocument(TMainForm& form, TRecoveryCopy copy) {

@@ -35,15 +35,16 @@ class TDocumentRecovery : public QObject {
   int Copies() const { return copies_; }
 
  private:
-  void PauseEnded();
+  void Tick();
 
   TMDIChild& child_;
   TRecovery& recovery_;
   QString file_;
-  QTimer pause_;
+  QTimer tick_;             // runs while changes wait for a copy
+  QElapsedTimer quiet_;    // since the last change a tick saw
   QElapsedTimer waiting_;  // since the first change that no copy holds yet
   long long changes_ = 0;
-  long long changesSeen_ = 0;  // at the start of the current pause
+  long long changesSeen_ = 0;
   bool written_ = false;
   int copies_ = 0;
 };

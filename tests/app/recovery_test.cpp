@@ -179,6 +179,17 @@ TEST_F(Recovery, AModifiedDocumentKeepsACopyUntilItIsSaved) {
   EXPECT_TRUE(WaitForOwnCopies(0));
 }
 
+TEST_F(Recovery, TypingWithoutAPauseStillGetsACopyAfterAWhile) {
+  recovery->PauseMs = 60000;
+  recovery->LongestWaitMs = 100;
+  Open(Write("a.txt", ""));
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    Type("x");
+    recovery->Flush();
+    return OwnCopies().size() == 1;
+  }, 5000));
+}
+
 TEST_F(Recovery, UndoingBackOrClosingWithoutSavingRemovesTheCopy) {
   Open(Write("a.txt", "text"));
   Type("x");
