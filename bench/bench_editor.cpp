@@ -5,6 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "benchdoc.h"
 
@@ -106,6 +113,39 @@ void BM_ReformatAll(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReformatAll)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The caret's line and column in the file, as the status bar asks for them
+// at every caret move: at rows all over the document, and at the caret
+// after each keystroke (typed and undone untimed), which changes the rows
+// the answer is counted from.
+void BM_FilePosAtRandomRows(benchmark::State& state) {
+  Editor& e = Loaded(static_cast<int>(state.range(0)));
+  std::mt19937 rng(1);
+  std::vector<TPoint> places(4096);
+  for (TPoint& p : places) p = TPoint{std::uniform_int_distribution<int>(0, 60)(rng),
+                                      std::uniform_int_distribution<int>(0, e.edit.RowCount() - 1)(rng)};
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(e.edit.FilePosOf(places[next]));
+    next = (next + 1) % places.size();
+  }
+}
+BENCHMARK(BM_FilePosAtRandomRows)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+void BM_FilePosAfterTyping(benchmark::State& state) {
+  Editor& e = Loaded(static_cast<int>(state.range(0)));
+  PutCaretInTheMiddle(e);
+  for (auto _ : state) {
+    state.PauseTiming();
+    e.edit.InsertText("a");
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(e.edit.FilePosOf(e.edit.CaretPos));
+    state.PauseTiming();
+    e.edit.Undo();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FilePosAfterTyping)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

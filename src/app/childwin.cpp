@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/commands.h"
+#include "app/docrecovery.h"
 #include "app/mainform.h"
 #include "app/outsidework.h"
 #include "editor/keys.h"
@@ -58,6 +59,7 @@ TMDIChild::TMDIChild(TMainForm& main) : main_(main) {
   AFEdit->SetTopMgn(10);
   setWidget(body);
   ConnectEditor();
+  if (TRecovery* recovery = main.Recovery()) recovery_ = new TDocumentRecovery(*this, *recovery);
 
   auto* cpopact = new QAction(this);
   cpopact->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -76,9 +78,15 @@ void TMDIChild::ConnectEditor() {
   TAFEdit& e = *AFEdit;
   e.OnSelect = [this] { main_.SelectionCommands(true); };
   e.OnDisSelect = [this] { main_.SelectionCommands(false); };
-  e.OnStatusChange = [this] { main_.ShowEditorStatus(AFEdit->InsertMode); };
+  e.OnStatusChange = [this] {
+    main_.ShowEditorStatus(AFEdit->InsertMode);
+    ShowPlace();
+  };
   e.Onimechange = [this] { main_.ShowImeStatus(QString::fromStdString(AFEdit->ImeModeText)); };
-  e.OnUndoChange = [this](bool canUndo, bool canRedo) { main_.UndoCommands(canUndo, canRedo); };
+  e.OnUndoChange = [this](bool canUndo, bool canRedo) {
+    main_.UndoCommands(canUndo, canRedo);
+    StateChanged();
+  };
   e.OnBeforeChange = [this](int row, std::string&, bool&) { ForgetRowColors(*AFEdit, row, Coloring()); };
   e.OnDrawLine = [this](int row, const TRect&, const std::string&, bool&) {
     ColorRow(*AFEdit, row, Coloring());
@@ -103,6 +111,35 @@ THtmlColoring TMDIChild::Coloring() const {
   const TSettings& s = main_.Settings();
   return THtmlColoring{main_.EmphasizeTags(), main_.EmphasizeQuotes(), s.HtmlTagColor,
                        s.QuoteColor, '"'};
+}
+
+// "[*]" in the path itself is doubled, which Qt shows as it is.
+void TMDIChild::setWindowTitle(const QString& path) {
+  path_ = path;
+  QString title = path;
+  title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  QMdiSubWindow::setWindowTitle(title + QStringLiteral("[*]"));
+}
+
+int TMDIChild::SaveOptions() const { return Tag == 1 ? soEveryRowALine : 0; }
+
+// Cheap, since every row a large paste changes calls it: the place in the
+// status bar is refreshed once the command is over.
+void TMDIChild::StateChanged() {
+  const bool edited = AFEdit->Edited();
+  if (edited != isWindowModified()) setWindowModified(edited);
+  if (recovery_) recovery_->Changed(edited);
+  if (!placePosted_) {
+    placePosted_ = true;
+    TOutsideWork::Post(this, [this] {
+      placePosted_ = false;
+      ShowPlace();
+    });
+  }
+}
+
+void TMDIChild::ShowPlace() {
+  if (main_.ActiveChild() == this) main_.ShowPlace(this);
 }
 
 // A formatted window keeps wrapping at the wrap column until it is
@@ -155,6 +192,7 @@ void TMDIChild::Activated() {
   main_.SelectionCommands(sel.HasSel() || sel.HasRowSel());
   const TUndoBuff& undo = AFEdit->UndoBuffer();
   main_.UndoCommands(undo.LastRecord() != nullptr, undo.NextRecord() != nullptr);
+  main_.ShowPlace(this);
 }
 
 void TMDIChild::resizeEvent(QResizeEvent* e) {
@@ -181,6 +219,7 @@ void TMDIChild::Resized() {
     }
   }
   AFEdit->SetEdited(SavedEdited);
+  StateChanged();
 }
 
 void TMDIChild::closeEvent(QCloseEvent* e) {
@@ -202,5 +241,5 @@ bool TMDIChild::CloseQuery() {
   if (answer == TAnswer::No) return true;
   // A save that does not happen (the dialog cancelled, the write failed)
   // keeps the window, as Cancel does: closing would lose the changes.
-  return main_.SaveDocumentAs(*this, Tag == 1 ? soEveryRowALine : 0, true);
+  return main_.SaveDocumentAs(*this, SaveOptions(), true);
 }

@@ -14,6 +14,7 @@
 class QMenu;
 class QVBoxLayout;
 class TAFEdit;
+class TDocumentRecovery;
 class TMainForm;
 
 class TMDIChild : public QMdiSubWindow {
@@ -27,6 +28,20 @@ class TMDIChild : public QMdiSubWindow {
   bool ResizePending = false;
   bool SavedEdited = false;
   TFileOrigin Origin;  // the file behind the caption's path
+
+  // The caption: the document's path, which the rest of the program reads
+  // as such. Qt's own title is the path followed by "[*]", where the title
+  // bar shows the modified mark; these two hide QWidget's accessors of it.
+  QString windowTitle() const { return path_; }
+  void setWindowTitle(const QString& path);
+  // The save options of this document's saves: an auto-format window
+  // writes every row as a line of its own.
+  int SaveOptions() const;
+  // After every change of the editor's text or modified state: the
+  // modified mark, the recovery copy and the status bar follow it.
+  void StateChanged();
+  // Null when the editor keeps no recovery copies.
+  TDocumentRecovery* Recovery() const { return recovery_; }
 
   // The main window's editor options, margins and row pitch, then the
   // resize handling.
@@ -51,8 +66,13 @@ class TMDIChild : public QMdiSubWindow {
   // False when the window is to stay open.
   bool CloseQuery();
   THtmlColoring Coloring() const;
+  // The caret's place in the status bar, when this is the active document.
+  void ShowPlace();
 
   TMainForm& main_;
   QVBoxLayout* body_ = nullptr;
   QPointer<QWidget> bar_;
+  QString path_;
+  TDocumentRecovery* recovery_ = nullptr;
+  bool placePosted_ = false;  // a refresh of the place waits for outside work
 };

@@ -17,9 +17,9 @@ struct TWriteTarget {
 struct TFileOrigin {
   TEncoding Encoding = TEncoding::ShiftJis;  // as read or last written
   bool Bom = false;                          // the file starts with a byte-order mark
+  TLineEnd LineEnd = TLineEnd::CrLf;         // the style most of its lines use
   bool CutAtNul = false;   // the text stops at a NUL of the file: never written over it
   TFileIdentity Identity;  // at load or last save; not Exists for a new document
-  TLineEnd LineEnd = TLineEnd::CrLf;  // the style most of its lines use
 
   // Someone else changed, replaced or removed-and-linked the file since.
   bool ChangedOnDisk(const TFileIdentity& now) const {

@@ -2,10 +2,12 @@
 #include <QDir>
 
 #include "app/commandline.h"
+#include "app/docrecovery.h"
 #include "app/editorfont.h"
 #include "app/mainform.h"
 #include "app/outsidework.h"
 #include "app/qtdialogs.h"
+#include "app/recovery.h"
 #include "app/singleinstance.h"
 
 int main(int argc, char* argv[]) {
@@ -18,9 +20,15 @@ int main(int argc, char* argv[]) {
 
   RegisterFontSubstitutes();
   const auto qtJapanese = InstallQtJapanese();
+  // Outlives the documents, whose copies it removes as they close.
+  TRecovery recovery(TRecovery::DefaultRoot());
   TMainForm form(TSettingsFiles::ForProgram(QApplication::applicationDirPath()));
+  KeepCopies(form, recovery);
   QObject::connect(&instance, &TSingleInstance::Received, &form, &TMainForm::HandOver);
   form.show();
-  TOutsideWork::Post(&form, [&form, files] { form.OpenFiles(files); });
+  TOutsideWork::Post(&form, [&form, &recovery, files] {
+    OfferLeftCopies(form, recovery);
+    form.OpenFiles(files);
+  });
   return app.exec();
 }

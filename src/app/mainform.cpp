@@ -21,6 +21,7 @@
 #include "app/filecommands.h"
 #include "app/listeditor.h"
 #include "app/outsidework.h"
+#include "app/placepanel.h"
 #include "app/qtdialogs.h"
 #include "app/searchcommands.h"
 
@@ -136,6 +137,8 @@ void TMainForm::BuildStatusBar() {
     panels_[i]->setMinimumWidth(widths[i]);
     statusBar()->addWidget(panels_[i], i == 2 ? 1 : 0);
   }
+  place_ = NewPlacePanel(this);
+  statusBar()->addPermanentWidget(place_);
 }
 
 void TMainForm::WireCommands() {
@@ -162,8 +165,12 @@ void TMainForm::WireCommands() {
   WireConvCommands();
   WirePrintCommands();
   new TSearchCommands(*this);
-  connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
-    if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+    if (auto* child = qobject_cast<TMDIChild*>(w)) {
+      child->Activated();
+    } else {
+      ShowPlace(nullptr);
+    }
   });
 }
 

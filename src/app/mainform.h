@@ -40,6 +40,8 @@ class TCommands;
 class TForm2;
 class TCustomAFEdit;
 class TMDIChild;
+class TRecovery;
+struct TDocumentText;
 struct TTagCommand;
 class TTextMenus;
 class Teditform;
@@ -61,6 +63,8 @@ class TMainForm : public QMainWindow {
   QToolBar* StandardToolBar() const { return toolBar2_; }
   QToolBar* ConvToolBar() const { return toolBar3_; }
   QLabel* StatusPanel(int index) const { return panels_[index]; }
+  // The caret's line and column, and how the document will be saved.
+  QLabel* PlacePanel() const { return place_; }
   QLabel* ClockLabel() const { return clock_; }
   QMenu* FileMenu() const;
 
@@ -104,6 +108,8 @@ class TMainForm : public QMainWindow {
   // Status bar panels 0 and 1.
   void ShowEditorStatus(bool insertMode);
   void ShowImeStatus(const QString& text);
+  // The place panel for a document (placepanel.cpp); empty without one.
+  void ShowPlace(const TMDIChild* child);
 
   // Writes the settings and lists; false (after telling the user) when a
   // file could not be written.
@@ -112,7 +118,8 @@ class TMainForm : public QMainWindow {
   // ---- Documents
   // Creates the window of a document and reads the file when it exists.
   // Null (after telling the user) when an existing file cannot be read.
-  TMDIChild* OpenDocument(const QString& path);
+  // With `text`, the window holds that text instead of the file's.
+  TMDIChild* OpenDocument(const QString& path, const TDocumentText* text = nullptr);
   TMDIChild* ActiveChild() const;
   QList<TMDIChild*> Children() const;
   // How the next file is read (TOpenMode); it stays after an open.
@@ -125,6 +132,9 @@ class TMainForm : public QMainWindow {
   int OpenFiles(const QStringList& paths);
   // Files dropped on the window: the first, when it is one.
   void OpenDropped(const QList<QUrl>& urls);
+  // Recovery copies of modified documents; null when none are kept.
+  TRecovery* Recovery() const { return recovery_; }
+  void SetRecovery(TRecovery* recovery) { recovery_ = recovery; }
   // Save As with the shared save dialog, for a command or the close query.
   // `rename`: the window takes the new path. False when nothing was saved.
   bool SaveDocumentAs(TMDIChild& child, int options, bool rename);
@@ -173,7 +183,7 @@ class TMainForm : public QMainWindow {
   void OpenExisting(const QString& path);
   void PlaceNewChild(TMDIChild& child);
   void GiveSettings(TMDIChild& child);
-  bool LoadFile(TMDIChild& child, const QString& path);
+  bool LoadFile(TMDIChild& child, const QString& path, const TDocumentText* given);
   void FileNew();
   void FileOpen(int mode);
   void FileSave();
@@ -223,6 +233,7 @@ class TMainForm : public QMainWindow {
   QToolBar* toolBar2_ = nullptr;  // standard
   QToolBar* toolBar3_ = nullptr;  // conversion and insertion
   QLabel* panels_[3] = {};
+  QLabel* place_ = nullptr;
   QLabel* clock_ = nullptr;
   QTimer* clockTimer_ = nullptr;
   TAboutBox* about_ = nullptr;
@@ -249,4 +260,5 @@ class TMainForm : public QMainWindow {
   TTextMenus* phraseMenus_ = nullptr;
   Teditform* listEditor_ = nullptr;
   TForm2* form2_ = nullptr;
+  TRecovery* recovery_ = nullptr;
 };

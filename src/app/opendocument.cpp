@@ -50,7 +50,7 @@ QList<TMDIChild*> TMainForm::Children() const {
   return children;
 }
 
-TMDIChild* TMainForm::OpenDocument(const QString& path) {
+TMDIChild* TMainForm::OpenDocument(const QString& path, const TDocumentText* text) {
   TWidthRecordingOff widthOff;
   auto* child = new TMDIChild(*this);
   child->setWindowTitle(path);
@@ -59,7 +59,7 @@ TMDIChild* TMainForm::OpenDocument(const QString& path) {
   child->show();
   GiveSettings(*child);
   TAFEdit& edit = *child->AFEdit;
-  if (QFileInfo(path).isFile() && !LoadFile(*child, path)) {
+  if ((text || QFileInfo(path).isFile()) && !LoadFile(*child, path, text)) {
     delete child;
     return nullptr;
   }
@@ -110,8 +110,9 @@ void TMainForm::GiveSettings(TMDIChild& child) {
   e.SetKeywords(keywords_);
 }
 
-// Reads an existing file into the new window in the current mode.
-bool TMainForm::LoadFile(TMDIChild& child, const QString& path) {
+// Reads an existing file into the new window in the current mode, or
+// takes the text given instead.
+bool TMainForm::LoadFile(TMDIChild& child, const QString& path, const TDocumentText* given) {
   TAFEdit& e = *child.AFEdit;
   int options = 0;
   if (OpenMode == omAutoFormat) {
@@ -131,8 +132,10 @@ bool TMainForm::LoadFile(TMDIChild& child, const QString& path) {
   } else {
     e.SetScrollBars(TScrollStyle::ssBoth);
   }
-  TBusyIndicator busy(this, QStringLiteral("読み込み中..."), QFileInfo(path).size());
-  const TDocumentText doc = ReadDocument(path, OpenMode);
+  TBusyIndicator busy(this, QStringLiteral("読み込み中..."),
+                      given ? static_cast<long long>(given->Text.size()) : QFileInfo(path).size());
+  TDocumentText read;
+  const TDocumentText& doc = given ? *given : (read = ReadDocument(path, OpenMode));
   if (!doc.Ok) {
     dialogs_->ShowMessage(path + QStringLiteral(" の読み込みに失敗しました(-_-;)"));
     return false;

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QPointer>
 
+#include "app/childwin.h"
 #include "app/commands.h"
 #include "app/mainform.h"
 
@@ -76,7 +77,8 @@ void TMainForm::FillWindowMenu() {
   separator->setProperty("windowListItem", true);
   int number = 0;
   for (QMdiSubWindow* w : windows) {
-    QString title = w->windowTitle();
+    const auto* child = qobject_cast<const TMDIChild*>(w);
+    QString title = child ? child->windowTitle() : w->windowTitle();  // a document's path, without "[*]"
     title.replace(QLatin1Char('&'), QStringLiteral("&&"));
     QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(title));
     a->setProperty("windowListItem", true);

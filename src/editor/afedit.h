@@ -107,6 +107,8 @@ class TCustomAFEdit {
   int DisplayLength(int row) const;
   // The column in front of the row's CR, or its display length without one.
   int RowEndCol(int row) const;
+  // Where a caret position stands in the file (filepos.cpp).
+  TFilePos FilePosOf(TPoint p) const;
   std::string GetTextRange(TPoint from, TPoint to, bool layout) const;
   std::string SelText() const;
   // Bytes of the rows the selection touches, counted without building its

@@ -8,6 +8,7 @@
 #include <istream>
 #include <ostream>
 #include <streambuf>
+#include <string>
 #include <string_view>
 
 class TMemoryInStream : public std::istream {
@@ -20,6 +21,26 @@ class TMemoryInStream : public std::istream {
       char* p = const_cast<char*>(d.data());  // read only: the get area is never written
       setg(p, p, p + d.size());
     }
+  } buf_;
+};
+
+// Appends to a string, which needs no copy at the end as a string stream's does.
+class TStringOutStream : public std::ostream {
+ public:
+  explicit TStringOutStream(std::string& out) : std::ostream(&buf_), buf_(out) {}
+
+ private:
+  struct Buf : std::streambuf {
+    explicit Buf(std::string& s) : out(s) {}
+    int_type overflow(int_type c) override {
+      if (!traits_type::eq_int_type(c, traits_type::eof())) out += traits_type::to_char_type(c);
+      return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+      out.append(s, static_cast<std::size_t>(n));
+      return n;
+    }
+    std::string& out;
   } buf_;
 };
 

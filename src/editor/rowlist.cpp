@@ -17,19 +17,24 @@ bool TRowList::HasCR(int i) const { return EndsWithCR(rows_[i].Text.View()); }
 
 void TRowList::Insert(int i, std::string_view text, const TLineAttr& attr) {
   rows_.insert(i, TRow{TRowText(text), attr, nullptr});
+  lines_.Inserted(i, *this);
 }
 
 void TRowList::Permute(int first, const std::vector<int>& sources, bool undo) {
-  std::vector<TRow> moved(sources.size());
-  for (std::size_t i = 0; i < sources.size(); ++i) {
-    TRow& from = undo ? rows_[first + i] : rows_[sources[i]];
-    moved[undo ? sources[i] - first : i] = std::move(from);
+  const int n = static_cast<int>(sources.size());
+  std::vector<int> landing(sources);  // the row that lands at first + i
+  if (undo) {
+    for (int i = 0; i < n; ++i) landing[sources[i] - first] = first + i;
   }
-  for (std::size_t i = 0; i < moved.size(); ++i) rows_[first + i] = std::move(moved[i]);
+  for (int i = 0; i < n; ++i) lines_.Changing(first + i, Text(first + i), Text(landing[i]));
+  std::vector<TRow> moved(sources.size());
+  for (int i = 0; i < n; ++i) moved[i] = std::move(rows_[landing[i]]);
+  for (int i = 0; i < n; ++i) rows_[first + i] = std::move(moved[i]);
 }
 
 void TRowList::Clear() {
   rows_.clear();
+  lines_.Clear();
   arena_.clear();
   arenaNext_ = nullptr;
   arenaLeft_ = 0;
@@ -57,4 +62,7 @@ void TRowList::TBulkAppender::Append(std::string_view text, const TLineAttr& att
   rows_.push_back(TRow{TRowText::Borrowed(list_.CopyToArena(text), text.size()), attr, nullptr});
 }
 
-void TRowList::TBulkAppender::Finish() { list_.rows_.Adopt(std::move(rows_)); }
+void TRowList::TBulkAppender::Finish() {
+  list_.rows_.Adopt(std::move(rows_));
+  list_.lines_.Rebuild(list_);
+}

@@ -10,6 +10,7 @@
 
 #include "editor/attrlists.h"
 #include "editor/gapvector.h"
+#include "editor/lineindex.h"
 #include "editor/rowtext.h"
 
 struct TRow {
@@ -22,7 +23,10 @@ class TRowList {
  public:
   int Count() const { return static_cast<int>(rows_.size()); }
   std::string_view Text(int i) const { return rows_[i].Text.View(); }
-  void SetText(int i, std::string_view text) { rows_[i].Text.Assign(text); }
+  void SetText(int i, std::string_view text) {
+    lines_.Changing(i, Text(i), text);
+    rows_[i].Text.Assign(text);
+  }
   TLineAttr& Attr(int i) { return rows_[i].Attr; }
   const TLineAttr& Attr(int i) const { return rows_[i].Attr; }
   TColAttrList* ColAttrsOrNull(int i) const { return rows_[i].ColAttrs.get(); }
@@ -32,16 +36,25 @@ class TRowList {
 
   void Insert(int i, std::string_view text, const TLineAttr& attr);
   void Append(std::string_view text, const TLineAttr& attr) { Insert(Count(), text, attr); }
-  void Delete(int i) { rows_.erase(i); }
+  void Delete(int i) {
+    lines_.Deleting(i, Text(i));
+    rows_.erase(i);
+  }
   // Room for `count` rows in all, so that a large insertion does not grow
   // the list a quarter at a time, copying it each time.
   void Reserve(int count) { rows_.reserve(static_cast<std::size_t>(count)); }
-  void Swap(int i, int j) { std::swap(rows_[i], rows_[j]); }
+  void Swap(int i, int j) {
+    lines_.Changing(i, Text(i), Text(j));
+    lines_.Changing(j, Text(j), Text(i));
+    std::swap(rows_[i], rows_[j]);
+  }
   // The rows from `first` on take new places: the row that lands at
   // first + i is the one at sources[i] (a row of the same stretch). Undoing
   // sends each back to where it came from.
   void Permute(int first, const std::vector<int>& sources, bool undo);
   void Clear();
+  // Where the logical lines begin.
+  const TLineIndex& Lines() const { return lines_; }
 
   // Loading: rows are collected in a plain vector (reserved generously;
   // untouched capacity costs no memory), their text packed in the arena,
@@ -61,6 +74,7 @@ class TRowList {
   const char* CopyToArena(std::string_view text);
 
   GapVector<TRow> rows_;
+  TLineIndex lines_;
   std::vector<std::unique_ptr<char[]>> arena_;
   char* arenaNext_ = nullptr;
   std::size_t arenaLeft_ = 0;
