@@ -44,7 +44,8 @@ TDocumentText ReadDocument(const QString& path, int mode) {
   doc.Ok = !decoded.Malformed;
   doc.Text = std::move(decoded.Text);
   doc.Replaced = decoded.Replaced;
-  doc.Origin = TFileOrigin{encoding, decoded.Bom, decoded.CutAtNul, identity};
+  doc.Origin = TFileOrigin{
+      .Encoding = encoding, .Bom = decoded.Bom, .CutAtNul = decoded.CutAtNul, .Identity = identity};
   return doc;
 }
 

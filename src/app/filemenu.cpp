@@ -242,7 +242,8 @@ std::optional<TWriteTarget> TMainForm::ConfirmedTarget(const TMDIChild& child, c
 void TMainForm::NoteWritten(TMDIChild& child, const QString& path, TEncoding encoding, bool bom) {
   if (!IsOwnFile(child, path)) return;
   const bool wasCut = child.Origin.CutAtNul;
-  child.Origin = TFileOrigin{encoding, bom, false, IdentityOf(path.toStdString())};
+  child.Origin =
+      TFileOrigin{.Encoding = encoding, .Bom = bom, .Identity = IdentityOf(path.toStdString())};
   if (wasCut) child.AFEdit->SetReadOnly(false);  // the file holds all of the text now
 }
 
