@@ -25,6 +25,7 @@ class TMDIChild : public QMdiSubWindow {
   bool ResizePending = false;
   bool SavedEdited = false;
   TFileOrigin Origin;  // the file behind the caption's path
+  QPoint PlacedAt;     // where it opened; cascading goes on from here while it is maximised
 
   // The main window's editor options, margins and row pitch, then the
   // resize handling.
