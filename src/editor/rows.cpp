@@ -105,10 +105,10 @@ bool TCustomAFEdit::Recording() const { return !EditSwitches::UndoSuspended; }
 
 // The part of adding and inserting a row that both share: the event that
 // may change the text, the undo record, and the row itself.
-void TCustomAFEdit::StoreNewRow(int index, std::string s, const TLineAttr& attr) {
+void TCustomAFEdit::StoreNewRow(int index, std::string s, const TLineAttr& attr, bool record) {
   if (OnLineInsert) OnLineInsert(index, s);
   CountRowChange();
-  if (Recording()) undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
+  if (record && Recording()) undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
   TLineAttr copy = attr;
   copy.Redraw = true;
   rows_.Insert(index, s, copy);
@@ -131,10 +131,23 @@ void TCustomAFEdit::AppendRow(std::string s) {
 }
 
 void TCustomAFEdit::InsertRow(int index, std::string s, const TLineAttr& attr) {
-  StoreNewRow(index, std::move(s), attr);
+  PutNewRow(index, std::move(s), attr, true);
+  FireUndoChange();
+}
+
+void TCustomAFEdit::PutNewRow(int index, std::string s, const TLineAttr& attr, bool record) {
+  StoreNewRow(index, std::move(s), attr, record);
   RaiseMaxRowLen(index);
   blocks_.RowInserted(index);
   if (!updating_) UpdateScrollBars();
+}
+
+// A record per row of a long paste cost more than the rows themselves.
+void TCustomAFEdit::RecordRowsInserted(int first, int count) {
+  if (count <= 0 || !Recording()) return;
+  TUndoBuffItem rec = Record(TUndoKind::RowsInserted, first, {}, {}, {}, {});
+  rec.Count = count;
+  undo_.Add(std::move(rec));
   FireUndoChange();
 }
 

@@ -19,6 +19,10 @@ enum class TUndoKind : std::uint8_t {
   // lengths and records before and after, so that older records, which hold
   // row indices, still find their rows.
   Relayout = 4,
+  // Rows inserted one after another by one cut of a row (Count rows from
+  // Index): one record, not one per row. Their texts and records are taken
+  // from the rows when the record is undone, for redo (TextAfter, LayoutAfter).
+  RowsInserted = 5,
 };
 
 // Row breaks and records of the whole document at one moment, compact:
@@ -34,6 +38,7 @@ struct TUndoBuffItem {
   int Group = 0;
   int Index = 0;
   int Delta = 0;
+  int Count = 0;  // RowsInserted: how many rows
   TPoint Caret;
   TUndoKind Kind = TUndoKind::RowReplaced;
   std::string TextBefore;
@@ -52,6 +57,8 @@ class TUndoBuff {
   void Add(TUndoBuffItem item);
   const TUndoBuffItem* LastRecord() const { return Pos > 0 ? &slots_[Pos - 1] : nullptr; }
   const TUndoBuffItem* NextRecord() const { return Pos < Top ? &slots_[Pos] : nullptr; }
+  TUndoBuffItem* LastRecord() { return Pos > 0 ? &slots_[Pos - 1] : nullptr; }
+  TUndoBuffItem* NextRecord() { return Pos < Top ? &slots_[Pos] : nullptr; }
   void StepBack() { --Pos; }
   void StepForward() { ++Pos; }
   void ClearAll();
