@@ -355,7 +355,7 @@ class TCustomAFEdit {
   void ReplayRecord(const TUndoBuffItem& rec, bool undo);
   void ReplayInsert(int index, std::string text, const TLineAttr& attr);
   void ReplayDelete(int index);
-  void KeepRowsForRedo(TUndoBuffItem& rec) const;
+  void TakeRedoText(TUndoBuffItem& rec) const;
   void StoreNewRow(int index, std::string s, const TLineAttr& attr, bool record = true);
   // InsertRow without the undo record and its event: for a run of rows that
   // RecordRowsInserted then records as one.

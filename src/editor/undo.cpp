@@ -89,7 +89,7 @@ bool TCustomAFEdit::ReplayGroup(bool undo) {
       const TUndoBuffItem copy = *rec;  // the replay lets the window run
       ReplayRecord(copy, undo);
     } else {
-      if (undo && rec->Kind == TUndoKind::RowsInserted) KeepRowsForRedo(*rec);
+      if (undo) TakeRedoText(*rec);
       ReplayRecord(*rec, undo);
     }
   }
@@ -180,9 +180,16 @@ void TCustomAFEdit::ReplayDelete(int index) {
   blocks_.RowDeleted(index);
 }
 
-// The rows of a run, as they stand just before undo removes them, are what
-// redo puts back: the records after the run's have been undone by then.
-void TCustomAFEdit::KeepRowsForRedo(TUndoBuffItem& rec) const {
+// A record keeps what undo needs. What redo puts back is the text as undo
+// finds it: the records made after this one have been undone by then, so
+// the rows stand as this change left them. A record per row of a long
+// paste, and a second copy of every text, cost more than the rows.
+void TCustomAFEdit::TakeRedoText(TUndoBuffItem& rec) const {
+  if (rec.Kind == TUndoKind::RowReplaced || rec.Kind == TUndoKind::RowInserted) {
+    rec.TextAfter = rows_.Text(rec.Index);
+    return;
+  }
+  if (rec.Kind != TUndoKind::RowsInserted) return;
   std::size_t bytes = 0;
   for (int i = 0; i < rec.Count; ++i) bytes += rows_.Text(rec.Index + i).size();
   rec.TextAfter.clear();

@@ -20,8 +20,8 @@ enum class TUndoKind : std::uint8_t {
   // row indices, still find their rows.
   Relayout = 4,
   // Rows inserted one after another by one cut of a row (Count rows from
-  // Index): one record, not one per row. Their texts and records are taken
-  // from the rows when the record is undone, for redo (TextAfter, LayoutAfter).
+  // Index): one record, not one per row. For redo their texts and records
+  // are kept in TextAfter and LayoutAfter when the record is undone.
   RowsInserted = 5,
 };
 
@@ -42,7 +42,7 @@ struct TUndoBuffItem {
   TPoint Caret;
   TUndoKind Kind = TUndoKind::RowReplaced;
   std::string TextBefore;
-  std::string TextAfter;
+  std::string TextAfter;  // row records: taken from the row when the record is undone
   TLineAttr AttrBefore;
   TLineAttr AttrAfter;
   std::shared_ptr<const TLayout> LayoutBefore;
