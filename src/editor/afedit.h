@@ -357,8 +357,8 @@ class TCustomAFEdit {
   void ReplayDelete(int index);
   void TakeRedoText(TUndoBuffItem& rec) const;
   void StoreNewRow(int index, std::string s, const TLineAttr& attr, bool record = true);
-  // InsertRow without the undo record and its event: for a run of rows that
-  // RecordRowsInserted then records as one.
+  // InsertRow without firing OnUndoChange; with `record` false, without an
+  // undo record either, for a run of rows that RecordRowsInserted records as one.
   void PutNewRow(int index, std::string s, const TLineAttr& attr, bool record);
   void RecordRowsInserted(int first, int count);
   void ReplayWidth(int delta, bool undo);
