@@ -28,6 +28,7 @@ class TMDIChild : public QMdiSubWindow {
   bool ResizePending = false;
   bool SavedEdited = false;
   TFileOrigin Origin;  // the file behind the caption's path
+  QPoint PlacedAt;     // where it opened; cascading goes on from here while it is maximised
 
   // The caption: the document's path, which the rest of the program reads
   // as such. Qt's own title is the path followed by "[*]", where the title

@@ -4,9 +4,14 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QStyle>
+#include <QStyleOption>
 #include <QToolBar>
+
+#include <optional>
 
 #include "app/busy.h"
 #include "app/childwin.h"
@@ -16,6 +21,7 @@
 #include "app/filecommands.h"
 #include "app/mainform.h"
 #include "app/outsidework.h"
+#include "app/windowplace.h"
 #include "editor/memstream.h"
 #include "editor/qt/tafedit.h"
 #include "editor/switches.h"
@@ -32,6 +38,12 @@ class TWidthRecordingOff {
 bool IsHtmlPath(const QString& path) {
   const QString ext = QFileInfo(path).suffix().toLower();
   return ext == QLatin1String("htm") || ext == QLatin1String("html") || ext == QLatin1String("xml");
+}
+
+// The spot a window stands at for cascading: where it is while shown
+// normally, where it opened while maximised or minimised.
+QPoint CascadeSpot(const TMDIChild& w) {
+  return w.isMaximized() || w.isMinimized() ? w.PlacedAt : w.pos();
 }
 
 }  // namespace
@@ -78,14 +90,19 @@ TMDIChild* TMainForm::OpenDocument(const QString& path, const TDocumentText* tex
   return child;
 }
 
-// The first window stands at the top left, a little narrower and lower
-// than the main window; later ones where the area puts them.
 void TMainForm::PlaceNewChild(TMDIChild& child) {
-  if (Children().size() == 1) child.move(0, 0);
-  const int left = child.pos().x();
-  const int w = left + width() - 100 < mdi_->viewport()->width() - 4 ? width() - 100 : width() - 200;
-  const int bars = mdi_->geometry().top();
-  child.resize(w, height() - bars - child.pos().y() - 100);
+  std::optional<QPoint> previous;  // of the last window opened before this one
+  for (const TMDIChild* w : Children()) {
+    if (w != &child) previous = CascadeSpot(*w);
+  }
+  if (QLayout* l = layout()) l->activate();  // a hidden window's area has its size too
+  QStyleOptionTitleBar bar;
+  bar.initFrom(&child);
+  const QRect place = PlaceDocumentWindow(TPlaceRequest{
+      size(), mdi_->geometry().top(), mdi_->viewport()->size(), previous,
+      child.style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, &child), child.minimumSizeHint()});
+  child.setGeometry(place);
+  child.PlacedAt = place.topLeft();
 }
 
 void TMainForm::GiveSettings(TMDIChild& child) {

@@ -424,11 +424,20 @@ class TCustomAFEdit {
                        const TLineAttr& attrBefore, const TLineAttr& attrAfter) const;
   void CountRowChange() { ++rowChangeCount_; }
   TLayout CaptureLayout() const;
+  // Lengths and records of `count` rows from `first`.
+  TLayout CaptureRows(int first, int count) const;
   void RestoreLayout(const TLayout& layout);
   void RecordRelayout(TLayout before);
   bool ReplayGroup(bool undo);
   void ReplayRecord(const TUndoBuffItem& rec, bool undo);
-  void StoreNewRow(int index, std::string s, const TLineAttr& attr);
+  void ReplayInsert(int index, std::string text, const TLineAttr& attr);
+  void ReplayDelete(int index);
+  void TakeRedoText(TUndoBuffItem& rec) const;
+  void StoreNewRow(int index, std::string s, const TLineAttr& attr, bool record = true);
+  // InsertRow without firing OnUndoChange; with `record` false, without an
+  // undo record either, for a run of rows that RecordRowsInserted records as one.
+  void PutNewRow(int index, std::string s, const TLineAttr& attr, bool record);
+  void RecordRowsInserted(int first, int count);
   void ReplayWidth(int delta, bool undo);
   void MarkRowsRedraw(int from, int to);
   void MarkRowsToEndRedraw(int from);

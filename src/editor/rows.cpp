@@ -105,10 +105,10 @@ bool TCustomAFEdit::Recording() const { return !EditSwitches::UndoSuspended; }
 
 // The part of adding and inserting a row that both share: the event that
 // may change the text, the undo record, and the row itself.
-void TCustomAFEdit::StoreNewRow(int index, std::string s, const TLineAttr& attr) {
+void TCustomAFEdit::StoreNewRow(int index, std::string s, const TLineAttr& attr, bool record) {
   if (OnLineInsert) OnLineInsert(index, s);
   CountRowChange();
-  if (Recording()) undo_.Add(Record(TUndoKind::RowInserted, index, {}, s, {}, attr));
+  if (record && Recording()) undo_.Add(Record(TUndoKind::RowInserted, index, {}, {}, {}, attr));
   TLineAttr copy = attr;
   copy.Redraw = true;
   rows_.Insert(index, s, copy);
@@ -131,10 +131,22 @@ void TCustomAFEdit::AppendRow(std::string s) {
 }
 
 void TCustomAFEdit::InsertRow(int index, std::string s, const TLineAttr& attr) {
-  StoreNewRow(index, std::move(s), attr);
+  PutNewRow(index, std::move(s), attr, true);
+  FireUndoChange();
+}
+
+void TCustomAFEdit::PutNewRow(int index, std::string s, const TLineAttr& attr, bool record) {
+  StoreNewRow(index, std::move(s), attr, record);
   RaiseMaxRowLen(index);
   blocks_.RowInserted(index);
   if (!updating_) UpdateScrollBars();
+}
+
+void TCustomAFEdit::RecordRowsInserted(int first, int count) {
+  if (count <= 0 || !Recording()) return;
+  TUndoBuffItem rec = Record(TUndoKind::RowsInserted, first, {}, {}, {}, {});
+  rec.Count = count;
+  undo_.Add(std::move(rec));
   FireUndoChange();
 }
 
@@ -163,7 +175,7 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
   CountRowChange();
   if (newGroup && Recording()) ++UndoGroup;
   if (Recording()) {
-    undo_.Add(Record(TUndoKind::RowReplaced, index, rows_.Text(index), s, kept, kept));
+    undo_.Add(Record(TUndoKind::RowReplaced, index, rows_.Text(index), {}, kept, kept));
   }
   rows_.SetText(index, s);
   rows_.Attr(index).Redraw = true;
@@ -171,7 +183,7 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
     const std::string changedFrom(rows_.Text(index));
     OnChange();
     if (Recording())
-      undo_.Add(Record(TUndoKind::RowReplaced, index, changedFrom, rows_.Text(index), kept, rows_.Attr(index)));
+      undo_.Add(Record(TUndoKind::RowReplaced, index, changedFrom, {}, kept, rows_.Attr(index)));
   }
   FireUndoChange();
 }
@@ -179,8 +191,7 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
 void TCustomAFEdit::SetRowAttr(int index, const TLineAttr& attr) {
   CountRowChange();
   if (Recording()) {
-    const std::string_view text = rows_.Text(index);
-    undo_.Add(Record(TUndoKind::RowReplaced, index, text, text, rows_.Attr(index), attr));
+    undo_.Add(Record(TUndoKind::RowReplaced, index, rows_.Text(index), {}, rows_.Attr(index), attr));
   }
   rows_.Attr(index) = attr;
   rows_.Attr(index).Redraw = true;
@@ -200,8 +211,8 @@ void TCustomAFEdit::SortRows(int first, int last, bool recordUndo, const TRowCom
   if (last >= 0 && last < RowCount() && rows_.Text(last).empty()) --last;
   auto exchange = [&](int i, int j) {
     if (recordUndo) {
-      undo_.Add(Record(TUndoKind::RowReplaced, i, rows_.Text(i), rows_.Text(j), rows_.Attr(i), rows_.Attr(j)));
-      undo_.Add(Record(TUndoKind::RowReplaced, j, rows_.Text(j), rows_.Text(i), rows_.Attr(j), rows_.Attr(i)));
+      undo_.Add(Record(TUndoKind::RowReplaced, i, rows_.Text(i), {}, rows_.Attr(i), rows_.Attr(j)));
+      undo_.Add(Record(TUndoKind::RowReplaced, j, rows_.Text(j), {}, rows_.Attr(j), rows_.Attr(i)));
     }
     rows_.Swap(i, j);
   };

@@ -34,6 +34,28 @@ bool SameRecord(TLineAttr a, TLineAttr b) {
   return a == b;
 }
 
+// The rows of a layout in order: each one's length and record.
+class TLayoutReader {
+ public:
+  explicit TLayoutReader(const TLayout& layout) : layout_(layout), run_(layout.AttrRuns.begin()) {
+    if (run_ != layout_.AttrRuns.end()) runLeft_ = run_->first;
+  }
+  std::size_t NextLength() { return GetLength(layout_.RowLengths, at_); }
+  // `fallback` when the runs are used up.
+  TLineAttr NextAttr(const TLineAttr& fallback) {
+    while (run_ != layout_.AttrRuns.end() && runLeft_ == 0)
+      if (++run_ != layout_.AttrRuns.end()) runLeft_ = run_->first;
+    --runLeft_;
+    return run_ != layout_.AttrRuns.end() ? run_->second : fallback;
+  }
+
+ private:
+  const TLayout& layout_;
+  std::size_t at_ = 0;
+  std::vector<std::pair<int, TLineAttr>>::const_iterator run_;
+  int runLeft_ = 0;
+};
+
 }  // namespace
 
 // ---- Undo and redo
@@ -60,11 +82,16 @@ bool TCustomAFEdit::ReplayGroup(bool undo) {
   if (!first) return false;
   const int group = first->Group;
   for (;;) {
-    const TUndoBuffItem* rec = undo ? undo_.LastRecord() : undo_.NextRecord();
+    TUndoBuffItem* rec = undo ? undo_.LastRecord() : undo_.NextRecord();
     if (!rec || rec->Group != group) break;
-    const TUndoBuffItem copy = *rec;  // a width replay lets the window run
     undo ? undo_.StepBack() : undo_.StepForward();
-    ReplayRecord(copy, undo);
+    if (rec->Kind == TUndoKind::WidthChange) {
+      const TUndoBuffItem copy = *rec;  // the replay lets the window run
+      ReplayRecord(copy, undo);
+    } else {
+      if (undo) TakeRedoText(*rec);
+      ReplayRecord(*rec, undo);
+    }
   }
   return true;
 }
@@ -103,16 +130,22 @@ void TCustomAFEdit::ReplayRecord(const TUndoBuffItem& rec, bool undo) {
     case TUndoKind::RowInserted:
     case TUndoKind::RowDeleted:
       if (insert) {
-        std::string text = undo ? rec.TextBefore : rec.TextAfter;
-        if (OnLineInsert) OnLineInsert(rec.Index, text);
-        rows_.Insert(rec.Index, std::move(text), undo ? rec.AttrBefore : rec.AttrAfter);
-        rows_.Attr(rec.Index).Redraw = true;
-        blocks_.RowInserted(rec.Index);
-        RaiseMaxRowLen(rec.Index);
+        ReplayInsert(rec.Index, undo ? rec.TextBefore : rec.TextAfter, undo ? rec.AttrBefore : rec.AttrAfter);
       } else {
-        if (OnLineDelete) OnLineDelete(rec.Index);
-        rows_.Delete(rec.Index);
-        blocks_.RowDeleted(rec.Index);
+        ReplayDelete(rec.Index);
+      }
+      break;
+    case TUndoKind::RowsInserted:
+      if (undo) {
+        for (int i = rec.Index + rec.Count - 1; i >= rec.Index; --i) ReplayDelete(i);
+      } else if (rec.LayoutAfter) {
+        TLayoutReader rows(*rec.LayoutAfter);
+        std::size_t at = 0;
+        for (int i = 0; i < rec.Count; ++i) {
+          const std::size_t length = rows.NextLength();
+          ReplayInsert(rec.Index + i, rec.TextAfter.substr(at, length), rows.NextAttr(rec.AttrAfter));
+          at += length;
+        }
       }
       break;
     case TUndoKind::RowReplaced:
@@ -135,6 +168,38 @@ void TCustomAFEdit::ReplayRecord(const TUndoBuffItem& rec, bool undo) {
     }
   }
   CaretPos = rec.Caret;
+}
+
+void TCustomAFEdit::ReplayInsert(int index, std::string text, const TLineAttr& attr) {
+  if (OnLineInsert) OnLineInsert(index, text);
+  rows_.Insert(index, std::move(text), attr);
+  rows_.Attr(index).Redraw = true;
+  blocks_.RowInserted(index);
+  RaiseMaxRowLen(index);
+}
+
+void TCustomAFEdit::ReplayDelete(int index) {
+  if (OnLineDelete) OnLineDelete(index);
+  rows_.Delete(index);
+  blocks_.RowDeleted(index);
+}
+
+// A record keeps what undo needs. What redo puts back is the text as undo
+// finds it: the records made after this one have been undone by then, so
+// the rows stand as this change left them. Taking it only now spares every
+// change a second copy of its text (for a long paste, one of 100 MB).
+void TCustomAFEdit::TakeRedoText(TUndoBuffItem& rec) const {
+  if (rec.Kind == TUndoKind::RowReplaced || rec.Kind == TUndoKind::RowInserted) {
+    rec.TextAfter = rows_.Text(rec.Index);
+    return;
+  }
+  if (rec.Kind != TUndoKind::RowsInserted) return;
+  std::size_t bytes = 0;
+  for (int i = 0; i < rec.Count; ++i) bytes += rows_.Text(rec.Index + i).size();
+  rec.TextAfter.clear();
+  rec.TextAfter.reserve(bytes);
+  for (int i = 0; i < rec.Count; ++i) rec.TextAfter.append(rows_.Text(rec.Index + i));
+  rec.LayoutAfter = std::make_shared<TLayout>(CaptureRows(rec.Index, rec.Count));
 }
 
 // The document window is resized back (undo) or forward (redo); its resize
@@ -165,11 +230,16 @@ void TCustomAFEdit::NotifyUndoChange() {
 // ---- Layout records
 
 TLayout TCustomAFEdit::CaptureLayout() const {
-  TLayout layout;
-  layout.Rows = RowCount();
+  TLayout layout = CaptureRows(0, RowCount());
   layout.Caret = CaretPos;
-  layout.RowLengths.reserve(RowCount());
-  for (int r = 0; r < RowCount(); ++r) {
+  return layout;
+}
+
+TLayout TCustomAFEdit::CaptureRows(int first, int count) const {
+  TLayout layout;
+  layout.Rows = count;
+  layout.RowLengths.reserve(count);
+  for (int r = first; r < first + count; ++r) {
     PutLength(layout.RowLengths, rows_.Text(r).size());
     const TLineAttr& a = rows_.Attr(r);
     if (!layout.AttrRuns.empty() && SameRecord(layout.AttrRuns.back().second, a)) {
@@ -190,11 +260,10 @@ void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
   TRowList restored;
   std::vector<long long> newStarts(1, 0);
   int src = 0;
-  std::size_t srcAt = 0, at = 0;
-  auto run = layout.AttrRuns.begin();
-  int runLeft = run == layout.AttrRuns.end() ? 0 : run->first;
+  std::size_t srcAt = 0;
+  TLayoutReader rows(layout);
   for (int r = 0; r < layout.Rows; ++r) {
-    std::size_t need = GetLength(layout.RowLengths, at);
+    std::size_t need = rows.NextLength();
     std::string text;
     text.reserve(need);
     while (need > 0 && src < RowCount()) {
@@ -205,10 +274,7 @@ void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
       srcAt += take;
       if (srcAt == from.size()) ++src, srcAt = 0;
     }
-    while (run != layout.AttrRuns.end() && runLeft == 0)
-      if (++run != layout.AttrRuns.end()) runLeft = run->first;
-    TLineAttr attr = run != layout.AttrRuns.end() ? run->second : MakeAttr(true, 0, defWrapPos_);
-    --runLeft;
+    TLineAttr attr = rows.NextAttr(MakeAttr(true, 0, defWrapPos_));
     attr.Redraw = true;
     newStarts.push_back(newStarts.back() + text.size());
     restored.Append(std::move(text), attr);

@@ -6,13 +6,17 @@
 
 void TUndoBuff::Add(TUndoBuffItem item) {
   if (EditSwitches::UndoSuspended) return;
-  GroupRun = item.Group == LastGroup ? GroupRun + 1 : 0;
+  // A run of inserted rows counts as one record per row against the limit.
+  const int weight = item.Kind == TUndoKind::RowsInserted ? std::max(1, item.Count) : 1;
+  const int runBefore = item.Group == LastGroup ? GroupRun : -1;
+  GroupRun = runBefore + weight;
   CanUndo = true;
   if (Limit >= 0) {
     if (GroupRun >= SlotCount()) {
       // This group does not fit: nothing before it can be undone either.
       CanUndo = false;
-      if (GroupRun == SlotCount()) ClearAll();
+      if (runBefore < SlotCount()) ClearAll();
+      LastGroup = item.Group;
       return;
     }
     slots_.resize(Limit);

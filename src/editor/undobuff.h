@@ -22,6 +22,10 @@ enum class TUndoKind : std::uint8_t {
   // Rows moved as wholes (line sorting): Order holds, for each row from
   // Index on, the row it came from.
   RowsMoved = 5,
+  // Rows inserted one after another by one cut of a row (Count rows from
+  // Index): one record, not one per row. For redo their texts and records
+  // are kept in TextAfter and LayoutAfter when the record is undone.
+  RowsInserted = 6,
 };
 
 // Row breaks and records of the whole document at one moment, compact:
@@ -37,10 +41,11 @@ struct TUndoBuffItem {
   int Group = 0;
   int Index = 0;
   int Delta = 0;
+  int Count = 0;  // RowsInserted: how many rows
   TPoint Caret;
   TUndoKind Kind = TUndoKind::RowReplaced;
   std::string TextBefore;
-  std::string TextAfter;
+  std::string TextAfter;  // row records: taken from the row when the record is undone
   TLineAttr AttrBefore;
   TLineAttr AttrAfter;
   std::shared_ptr<const TLayout> LayoutBefore;
@@ -56,6 +61,8 @@ class TUndoBuff {
   void Add(TUndoBuffItem item);
   const TUndoBuffItem* LastRecord() const { return Pos > 0 ? &slots_[Pos - 1] : nullptr; }
   const TUndoBuffItem* NextRecord() const { return Pos < Top ? &slots_[Pos] : nullptr; }
+  TUndoBuffItem* LastRecord() { return Pos > 0 ? &slots_[Pos - 1] : nullptr; }
+  TUndoBuffItem* NextRecord() { return Pos < Top ? &slots_[Pos] : nullptr; }
   void StepBack() { --Pos; }
   void StepForward() { ++Pos; }
   void ClearAll();

@@ -211,10 +211,11 @@ int TCustomAFEdit::ApplyCuts(int r, const std::string& text, const std::vector<i
   const bool caretOnRow = CaretPos.Y == r;
   if (CaretPos.Y > r) CaretPos.Y += newRows;
   for (int k = 1; k <= newRows; ++k) {
-    InsertRow(r + k, pieceText(k), attr);
+    PutNewRow(r + k, pieceText(k), attr, false);
     blocks_.BytesCarriedDown(r + k - 1, cuts[k - 1] - (k > 1 ? cuts[k - 2] : 0), 0);
     sel_.RowSelGrow(r);
   }
+  RecordRowsInserted(r + 1, newRows);
   const int remainderRow = r + pieces;
   if (!ownLine) {
     const std::string rest = pieceText(pieces);

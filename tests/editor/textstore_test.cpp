@@ -75,6 +75,19 @@ TEST_F(TextStore, SortingKeepsAnEmptyLastRowLastAndUndoesInOneStep) {
   EXPECT_EQ(Rows(), (std::vector<std::string>{"a\r", "b\r", "c\r", ""}));
   edit.Undo();
   EXPECT_EQ(Rows(), (std::vector<std::string>{"c\r", "a\r", "b\r", ""}));
+
+  // Rows exchanged many times over come back and go forward exactly.
+  Load("g\r\nf\r\ne\r\nd\r\nc\r\nb\r\na\r\nh\r\nd\r\n");
+  const std::vector<std::string> unsorted = Rows();
+  edit.SortRows(0, edit.RowCount() - 1, true, [](const TCustomAFEdit& e, int i, int j) {
+    return e.GetRow(i).compare(e.GetRow(j));
+  });
+  const std::vector<std::string> sorted = Rows();
+  EXPECT_EQ(sorted.front(), "a\r");
+  edit.Undo();
+  EXPECT_EQ(Rows(), unsorted);
+  edit.Redo();
+  EXPECT_EQ(Rows(), sorted);
 }
 
 TEST_F(TextStore, TextRangeDropsTrailingBlanksUnlessItEndsAfterALineEnd) {

@@ -84,6 +84,48 @@ TEST_F(UndoHistory, AGroupLargerThanTheBufferEmptiesIt) {
   EXPECT_EQ(edit.UndoBuffer().LastRecord(), nullptr);
 }
 
+// The rows a paste cuts off are one record, taken back row for row by undo
+// and put back by redo exactly as they were, events and all.
+TEST_F(UndoHistory, AMultiLinePasteIsOneStepUndoneAndRedoneRowForRow) {
+  WrapAt(12, {TAFEditOption::aoWordWrap, TAFEditOption::aoJpnBanBreak});
+  Load("head line\r\nfoot\r\n", loWrap);
+  const std::vector<std::string> before = Rows();
+  edit.MoveCaretTo(TPoint{4, 0});
+  std::string pasted;
+  for (int i = 0; i < 300; ++i) pasted += "one two three \x82\xA0\x81\x42 four\r\n\r";
+  host.clipboard = pasted;
+  edit.WMPaste();
+  const std::vector<std::string> after = Rows();
+  ASSERT_GT(after.size(), 900u);
+  EXPECT_LT(edit.UndoBuffer().Pos, 10);  // not a record per row
+
+  int inserted = 0, deleted = 0;
+  edit.OnLineInsert = [&](int, std::string&) { ++inserted; };
+  edit.OnLineDelete = [&](int) { ++deleted; };
+  edit.Undo();
+  EXPECT_EQ(Rows(), before);
+  EXPECT_EQ(edit.CaretPos, (TPoint{4, 0}));
+  EXPECT_EQ(deleted - inserted, static_cast<int>(after.size() - before.size()));
+  edit.Redo();
+  EXPECT_EQ(Rows(), after);
+  EXPECT_EQ(inserted - deleted, 0);
+  edit.Undo();
+  EXPECT_EQ(Rows(), before);
+}
+
+// A run of rows counts as its rows against a limit: a paste that fits is
+// undone whole, one that does not leaves nothing to undo.
+TEST_F(UndoHistory, ALimitCountsTheRowsOfARun) {
+  edit.SetUndoMax(20);
+  edit.InsertText("a");
+  edit.InsertText("1\r2\r3\r4\r5");
+  ASSERT_NE(edit.UndoBuffer().LastRecord(), nullptr);
+  edit.Undo();
+  EXPECT_EQ(edit.Text(), "a");
+  edit.InsertText("1\r2\r3\r4\r5\r6\r7\r8\r9\r10\r11\r12\r13\r14\r15\r16\r17\r18\r19\r20");
+  EXPECT_EQ(edit.UndoBuffer().LastRecord(), nullptr);
+}
+
 // Older records hold row indices; a re-wrap of everything in between must
 // not make them land on the wrong rows.
 TEST_F(UndoHistory, UndoAcrossAReformatRestoresTheExactText) {

@@ -401,9 +401,10 @@ QWidget* TQtHost::DocumentWindow() const {
   return window == &area_ ? nullptr : window;
 }
 
+// A maximised or minimised window keeps its size, as the area gives it.
 void TQtHost::ResizeParentForWidth(int controlWidth) {
   QWidget* window = DocumentWindow();
-  if (!window) return;
+  if (!window || window->isMaximized() || window->isMinimized()) return;
   window->resize(window->width() + controlWidth - area_.width(), window->height());
 }
 
