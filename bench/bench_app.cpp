@@ -23,6 +23,7 @@
 #include "editor/memstream.h"
 #include "editor/qt/tafedit.h"
 #include "scripteddialogs.h"
+#include "qtbench.h"
 
 namespace {
 
@@ -151,11 +152,4 @@ BENCHMARK(BM_PrintTenMegabytesToPdf)->Unit(benchmark::kMillisecond)->Iterations(
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -17,6 +17,7 @@
 #include "app/commands.h"
 #include "app/mainform.h"
 #include "editor/qt/tafedit.h"
+#include "qtbench.h"
 
 namespace {
 
@@ -121,11 +122,4 @@ BENCHMARK(BM_PasteAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -12,6 +12,7 @@
 
 #include "app/cliphistory.h"
 #include "app/sjistext.h"
+#include "qtbench.h"
 
 namespace {
 
@@ -63,11 +64,4 @@ BENCHMARK(BM_HistoryMenu1000Entries)->Unit(benchmark::kMillisecond)->Repetitions
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -13,6 +13,7 @@
 
 #include "editor/memstream.h"
 #include "editor/qt/tafedit.h"
+#include "qtbench.h"
 
 namespace {
 
@@ -116,11 +117,4 @@ BENCHMARK(BM_KeystrokeToScreen)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

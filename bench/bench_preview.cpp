@@ -27,6 +27,7 @@
 #include "app/commands.h"
 #include "app/mainform.h"
 #include "editor/qt/tafedit.h"
+#include "qtbench.h"
 
 namespace {
 
@@ -112,11 +113,5 @@ BENCHMARK(BM_PreviewAgain1MB)->Unit(benchmark::kMillisecond)->UseManualTime()->I
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  setup.reset();
-  benchmark::Shutdown();
-  return 0;
+  return RunQtBenchmarks(argc, argv, [] { setup.reset(); });
 }

@@ -17,6 +17,7 @@
 #include "app/mainform.h"
 #include "app/recovery.h"
 #include "editor/qt/tafedit.h"
+#include "qtbench.h"
 
 namespace {
 
@@ -94,11 +95,5 @@ BENCHMARK(BM_KeystrokeWhileACopyIsWritten)->Unit(benchmark::kMicrosecond)->Itera
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  session.reset();
-  return 0;
+  return RunQtBenchmarks(argc, argv, [] { session.reset(); });
 }
