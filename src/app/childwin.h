@@ -77,3 +77,7 @@ class TMDIChild : public QMdiSubWindow {
   TDocumentRecovery* recovery_ = nullptr;
   bool placePosted_ = false;  // a refresh of the place waits for outside work
 };
+
+// A window that a command picked before a dialog or busy indicator ran, and
+// that was closed meanwhile: deleted, or hidden until its deletion.
+inline bool Gone(const QPointer<TMDIChild>& window) { return !window || window->isHidden(); }

@@ -33,8 +33,6 @@ constexpr const char* kDatePatterns[] = {
     "yyyy/mm/dd",     "yyyy/m/d",     "yyyy.mm.dd",     "yyyy.m.d",
 };
 
-bool Gone(const QPointer<TMDIChild>& target) { return !target || target->isHidden(); }
-
 // The active document when its text may change: a read-only one is left
 // as it is, since the control's own operations do not check.
 TMDIChild* EditableChild(TMainForm& form) {

@@ -46,7 +46,7 @@ void TMainForm::RunTagCommand(const TTagCommand& command) {
     tagColor_ = *color;
     answer = HtmlColorValue(*color);
   }
-  if (!target || target->isHidden()) return;
+  if (Gone(target)) return;
   TAFEdit& edit = *target->AFEdit;
   const std::string text = command.Before + answer + command.After;
   switch (command.How) {
