@@ -58,8 +58,10 @@ TMainForm::TMainForm(const TSettingsFiles& files, std::unique_ptr<Dialogs> dialo
 }
 
 // The list editor and the preview browser call back into this window; they
-// go while it is still whole.
+// go while it is still whole. The work area hides its windows while the base
+// class closes, which must not reach this part any more.
 TMainForm::~TMainForm() {
+  disconnect(mdi_, nullptr, this, nullptr);
   delete form2_;
   delete listEditor_;
 }
