@@ -35,7 +35,7 @@ void TDocumentRecovery::Changed(bool edited) {
   changesSeen_ = changes_;
   quiet_.start();
   waiting_.start();
-  tick_.start(std::max(1, recovery_.PauseMs / 4));
+  tick_.start(std::max(1, std::min(recovery_.PauseMs, recovery_.LongestWaitMs) / 4));
 }
 
 // The copy is taken once typing has paused, or has gone on too long without
