@@ -23,9 +23,6 @@ QString WriteFailure(const QString& path, const QString& why) {
   return path + QStringLiteral(" の書き込みに失敗しました(-_-;)\n") + why;
 }
 
-// Auto-format windows write every row as a line of its own.
-int SaveOptionsOf(const TMDIChild& child) { return child.SaveOptions(); }
-
 // The saves in another encoding; the window keeps its path.
 struct TEncodedSave {
   const char* id;
@@ -86,7 +83,7 @@ void TMainForm::WireFileCommands() {
   }
   c.SetHandler(QStringLiteral("filesaveExecute"), [this] { FileSave(); });
   c.SetHandler(QStringLiteral("FileSaveAsItemClick"), [this] {
-    if (TMDIChild* w = ActiveChild()) SaveDocumentAs(*w, SaveOptionsOf(*w), true);
+    if (TMDIChild* w = ActiveChild()) SaveDocumentAs(*w, w->SaveOptions(), true);
   });
   const std::pair<const char*, int> conversions[] = {
       {"AB3Click", soTabsToSpaces}, {"N78Click", soIndentAsTabs}, {"N80Click", soIndentAsSpaces}};
@@ -150,15 +147,15 @@ void TMainForm::FileSave() {
   if (w->Origin.CutAtNul) {
     if (dialogs_->Ask(path + QStringLiteral(" は NUL 文字の手前までしか読み込んでいないため、上書き保存できません。\r\n"
                                             "名前を付けて保存しますか？"))) {
-      SaveDocumentAs(*w, SaveOptionsOf(*w), true);
+      SaveDocumentAs(*w, w->SaveOptions(), true);
     }
     return;
   }
   if (!QFileInfo(path).isFile()) {
-    SaveDocumentAs(*w, SaveOptionsOf(*w), true);
+    SaveDocumentAs(*w, w->SaveOptions(), true);
     return;
   }
-  if (SaveFile(*w, path, SaveOptionsOf(*w))) NoteWritten(*w, path, TEncoding::ShiftJis, false);
+  if (SaveFile(*w, path, w->SaveOptions())) NoteWritten(*w, path, TEncoding::ShiftJis, false);
 }
 
 bool TMainForm::SaveDocumentAs(TMDIChild& child, int options, bool rename) {

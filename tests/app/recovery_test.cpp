@@ -260,19 +260,6 @@ TEST_F(Recovery, ADamagedCopyIsNamedAndKeptButNotOpened) {
   EXPECT_EQ(Documents(), 0);
 }
 
-TEST_F(Recovery, ARunningEditorsCopiesAreNotTaken) {
-  TRecovery running(root);
-  const QString file = running.NewCopyFile();
-  TRecoveryCopy copy;
-  copy.Path = Path("a.txt");
-  copy.Written = QDateTime::currentDateTimeUtc();
-  running.Write(file, copy);
-  running.Flush();
-  OfferLeftCopies(*form, *recovery);
-  EXPECT_EQ(dialogs->modalWindows.size(), 0u);
-  EXPECT_TRUE(QFileInfo::exists(file));
-}
-
 TEST_F(Recovery, ARootThatIsNotPrivateKeepsNoCopiesAndSaysSo) {
   const QString elsewhere = state.filePath("elsewhere");
   ASSERT_TRUE(QDir().mkpath(elsewhere));
