@@ -228,7 +228,10 @@ void TMDIChild::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
-  if (main_.MdiArea()->subWindowList().size() == 1) main_.DocumentCommandsOff();
+  if (main_.MdiArea()->subWindowList().size() == 1) {
+    main_.DocumentCommandsOff();
+    main_.ShowPlace(nullptr);
+  }
   QMdiSubWindow::closeEvent(e);
 }
 

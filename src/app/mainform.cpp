@@ -167,12 +167,8 @@ void TMainForm::WireCommands() {
   WireConvCommands();
   WirePrintCommands();
   new TSearchCommands(*this);
-  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-    if (auto* child = qobject_cast<TMDIChild*>(w)) {
-      child->Activated();
-    } else {
-      ShowPlace(nullptr);
-    }
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* w) {
+    if (auto* child = qobject_cast<TMDIChild*>(w)) child->Activated();
   });
 }
 
