@@ -8,12 +8,13 @@
 
 namespace {
 
-// An 800×600 main window whose work area starts 95 pixels down.
+// A main window whose work area starts 95 pixels down, 16 narrower and 140 lower.
 TPlaceRequest Request(std::optional<QPoint> previous, QSize main = QSize(800, 600)) {
-  return TPlaceRequest{main, 95, QSize(main.width() - 16, main.height() - 140), previous, 22, QSize(120, 40)};
+  const QSize area(std::max(main.width() - 16, 1), std::max(main.height() - 140, 1));
+  return TPlaceRequest{main, 95, area, previous, 22, QSize(120, 40)};
 }
 
-std::vector<QRect> OpenInTurn(int count, QSize main = QSize(800, 600)) {
+std::vector<QRect> OpenInTurn(int count, QSize main) {
   std::vector<QRect> placed;
   for (int i = 0; i < count; ++i) {
     std::optional<QPoint> previous;
@@ -24,7 +25,7 @@ std::vector<QRect> OpenInTurn(int count, QSize main = QSize(800, 600)) {
 }
 
 TEST(WindowPlace, CascadesOneTitleBarAtATimeAndWrapsBeforeLeavingTheArea) {
-  const std::vector<QRect> placed = OpenInTurn(12);
+  const std::vector<QRect> placed = OpenInTurn(11, QSize(800, 600));
   // 100 narrower than the main window while that fits, else 200; the
   // bottom stays 100 above the main window's.
   EXPECT_EQ(placed[0], QRect(0, 0, 700, 405));
@@ -34,37 +35,29 @@ TEST(WindowPlace, CascadesOneTitleBarAtATimeAndWrapsBeforeLeavingTheArea) {
   // One more step would end at x 798, past the area's 784.
   EXPECT_EQ(placed[9], placed[0]);
   EXPECT_EQ(placed[10], placed[1]);
-  const QRect area(QPoint(0, 0), Request(std::nullopt).Area);
-  for (const QRect& r : placed) EXPECT_TRUE(area.contains(r)) << r.x() << "," << r.y();
+
+  // In a short main window the wrap comes first where a window would be
+  // less than half as tall as the first (205): at 110 down it would be 95.
+  const std::vector<QRect> shorter = OpenInTurn(6, QSize(800, 400));
+  EXPECT_EQ(shorter[4], QRect(88, 88, 600, 117));
+  EXPECT_EQ(shorter[5].topLeft(), QPoint(0, 0));
 }
 
-TEST(WindowPlace, ShortMainWindowWrapsBeforeWindowsGetTooShort) {
-  // First window 205 high; at 110 down it would be 95, under half of that.
-  const std::vector<QRect> placed = OpenInTurn(7, QSize(800, 400));
-  EXPECT_EQ(placed[4].topLeft(), QPoint(88, 88));
-  EXPECT_EQ(placed[4].height(), 117);
-  EXPECT_EQ(placed[5].topLeft(), QPoint(0, 0));
-}
-
-TEST(WindowPlace, PreviousWindowMovedAwayStartsAgainAtTheTopLeft) {
-  EXPECT_EQ(PlaceDocumentWindow(Request(QPoint(-50, 10))).topLeft(), QPoint(0, 0));
-  EXPECT_EQ(PlaceDocumentWindow(Request(QPoint(500, 0))).topLeft(), QPoint(0, 0));
-  EXPECT_EQ(PlaceDocumentWindow(Request(QPoint(10, 300))).topLeft(), QPoint(0, 0));
-  EXPECT_EQ(PlaceDocumentWindow(Request(QPoint(10, 20))).topLeft(), QPoint(32, 42));
-}
-
-TEST(WindowPlace, TinyOrOddMainWindowsStillGiveAWindowInsideTheArea) {
-  for (const QSize main : {QSize(150, 150), QSize(21, 21), QSize(199, 700), QSize(3000, 120)}) {
-    TPlaceRequest r = Request(std::nullopt, main);
-    r.Area = QSize(std::max(main.width() - 16, 1), std::max(main.height() - 140, 1));
-    for (const std::optional<QPoint> previous : {std::optional<QPoint>(), std::optional<QPoint>(QPoint(0, 0))}) {
-      r.Previous = previous;
+TEST(WindowPlace, AlwaysInsideTheAreaWhateverTheSizesAndThePreviousSpot) {
+  const std::optional<QPoint> previous[] = {std::nullopt,       QPoint(0, 0),    QPoint(-50, 10),
+                                            QPoint(500, 0),     QPoint(10, 300), QPoint(3000, 3000)};
+  for (const QSize main : {QSize(800, 600), QSize(150, 150), QSize(21, 21), QSize(199, 700), QSize(3000, 120)}) {
+    for (const std::optional<QPoint>& p : previous) {
+      const TPlaceRequest r = Request(p, main);
       const QRect placed = PlaceDocumentWindow(r);
       EXPECT_FALSE(placed.isEmpty());
       EXPECT_TRUE(QRect(QPoint(0, 0), r.Area).contains(placed))
-          << main.width() << "x" << main.height() << " -> " << placed.width() << "x" << placed.height();
+          << main.width() << "x" << main.height() << " after " << (p ? p->x() : -1) << "," << (p ? p->y() : -1);
     }
   }
+  // A previous window moved where the next step does not fit: the top left.
+  EXPECT_EQ(PlaceDocumentWindow(Request(QPoint(500, 0))).topLeft(), QPoint(0, 0));
+  EXPECT_EQ(PlaceDocumentWindow(Request(QPoint(10, 20))).topLeft(), QPoint(32, 42));
 }
 
 }  // namespace
