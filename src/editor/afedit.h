@@ -126,7 +126,7 @@ class TCustomAFEdit {
   bool Edited() const { return undo_.Edited(); }
   void SetEdited(bool edited) { undo_.SetEdited(edited); }
   int UndoMax() const { return undo_.Limit; }
-  void SetUndoMax(int limit) { undo_.Limit = limit; }
+  void SetUndoMax(int limit);
   const TUndoBuff& UndoBuffer() const { return undo_; }
   void ClearUndo() { undo_.ClearAll(); }
   int UndoGroup = 0;

@@ -148,10 +148,13 @@ void TCustomAFEdit::ShiftAttrsDeleted(int row, int at, int count) {
 
 // ---- Deletion
 
+// With nothing selected nothing changes: no undo step, no edit, the caret
+// stays where it is.
 void TCustomAFEdit::DeleteSelection() {
   ++UndoGroup;
   ClampSelection();
-  if (sel_.HasSel() || !sel_.HasRowSel()) {
+  if (!sel_.HasSel() && !sel_.HasRowSel()) return;
+  if (sel_.HasSel()) {
     DeleteStreamSelection();
   } else {
     DeleteRowSelection();

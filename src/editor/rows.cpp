@@ -56,6 +56,8 @@ std::string TCustomAFEdit::SelText() const {
   }
   if (sel.HasRowSel()) {
     const int bottom = sel.RowSelBottom();
+    // The empty last row alone holds no text, and no line end either.
+    if (sel.RowSelTop() == bottom && rows_.Text(bottom).empty()) return std::string();
     return GetTextRange(TPoint{0, sel.RowSelTop()},
                         TPoint{static_cast<int>(rows_.Text(bottom).size()), bottom}, false);
   }

@@ -153,6 +153,13 @@ void TCustomAFEdit::RecordWidthChange(int delta) {
   }
 }
 
+void TCustomAFEdit::SetUndoMax(int limit) {
+  const int records = undo_.Top;
+  undo_.SetLimit(limit);
+  if (undo_.Top != records && OnUndoChange)
+    OnUndoChange(undo_.LastRecord() != nullptr, undo_.NextRecord() != nullptr);
+}
+
 void TCustomAFEdit::NotifyUndoChange() {
   if (EditSwitches::WidthRecordingOff || EditSwitches::UndoReplaying) return;
   if (OnUndoChange) OnUndoChange(undo_.CanUndo, false);

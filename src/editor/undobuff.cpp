@@ -54,6 +54,20 @@ void TUndoBuff::DropOldestGroup() {
   }
 }
 
+// A buffer of N slots holds at most N - 1 records (Add keeps one free).
+void TUndoBuff::SetLimit(int limit) {
+  Limit = limit;
+  if (limit < 0) return;
+  if (limit == 0) {
+    ClearKeepingEdited();
+  } else {
+    if (Top > limit - 1) DropRedo();
+    while (Pos > limit - 1) DropOldestGroup();
+  }
+  slots_.resize(limit);
+  CanUndo = CanUndo && Pos > 0;
+}
+
 void TUndoBuff::ClearAll() {
   for (TUndoBuffItem& slot : slots_) slot = TUndoBuffItem{};
   Pos = SavedPos = Top = 0;

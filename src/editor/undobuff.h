@@ -67,6 +67,9 @@ class TUndoBuff {
   // Forgets everything; an unsaved change stays unsaved.
   void ClearKeepingEdited();
   int SlotCount() const { return static_cast<int>(slots_.size()); }
+  // A lower limit than the history holds drops the redo records and then
+  // the oldest groups until the rest fits; -1 is no limit.
+  void SetLimit(int limit);
 
   int LastGroup = 0;
   int GroupRun = 0;

@@ -68,6 +68,27 @@ TEST_F(UndoHistory, LimitedBufferDropsTheOldestGroupsWhole) {
   EXPECT_EQ(edit.RowCount(), 12);
 }
 
+// Lowering the limit below the history keeps the newest groups that fit,
+// also with redo records pending, and recording goes on within the limit.
+TEST_F(UndoHistory, LoweringTheLimitKeepsWhatFits) {
+  for (int i = 0; i < 30; ++i) edit.AppendRow("x");
+  edit.Undo();
+  edit.Undo();
+  bool canUndo = false, canRedo = true;
+  edit.OnUndoChange = [&](bool u, bool r) { canUndo = u, canRedo = r; };
+  edit.SetUndoMax(10);
+  EXPECT_TRUE(canUndo);
+  EXPECT_FALSE(canRedo);
+  for (int i = 0; i < 5; ++i) edit.AppendRow("y");
+  int undone = 0;
+  for (; edit.UndoBuffer().LastRecord(); ++undone) edit.Undo();
+  EXPECT_EQ(undone, 9);
+  EXPECT_EQ(edit.RowCount(), 1 + 28 + 5 - 9);
+  edit.SetUndoMax(0);
+  EXPECT_EQ(edit.UndoBuffer().NextRecord(), nullptr);
+  EXPECT_TRUE(edit.Edited());
+}
+
 TEST_F(UndoHistory, ZeroLimitRecordsNothing) {
   edit.SetUndoMax(0);
   bool lastCanUndo = true;
