@@ -111,6 +111,17 @@ TEST_F(PaintTest, IndentShowsDotsOnlyWithItsOption) {
   EXPECT_EQ(TextsOf(RowTexts(0)), (std::vector<std::string>{"    ab", "< "}));
 }
 
+// Bytes 1 and 11 from the file are text, not indent or tab fill: they
+// get no marks and leave the rest of the row as it is.
+TEST_F(PaintTest, ControlBytesInTheTextAreNoMarks) {
+  Load("\x01\tx\x0By");
+  edit.RowAttr(0)->Indent = 2;
+  EXPECT_EQ(TextsOf(RowTexts(0)), (std::vector<std::string>{"..", "\x01", "-->", "x\x0By", "< "}));
+  SetView(TViewOption::voTab, false);
+  SetView(TViewOption::voIndent, false);
+  EXPECT_EQ(TextsOf(RowTexts(0)), (std::vector<std::string>{"  \x01   x\x0By", "< "}));
+}
+
 TEST_F(PaintTest, EndOfTextMarkClosesTheLastRow) {
   std::vector<Call> texts = RowTexts(0);  // the empty document
   ASSERT_EQ(TextsOf(texts), (std::vector<std::string>{"< "}));
