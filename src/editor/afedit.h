@@ -314,6 +314,7 @@ class TCustomAFEdit {
   int YOfRow(int row) const { return (row - TopRow) * rowHeight_ + TextTop(); }
   // One entry per byte of a run, each CellWidth.
   std::span<const int> Advances(std::size_t count);
+  bool WidenMarginForRowNumbers();
   void DrawOnBand(int x, std::string_view text, TColor color, TColor bk, int clipLeft);
   void DrawRuler();
   void DrawIndicatorMarkers();

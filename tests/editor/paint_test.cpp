@@ -439,6 +439,30 @@ TEST_F(PaintTest, OnDrawLeftMgnMayReplaceOrSuppressTheNumber) {
   for (const Call& c : PaintRow(0)) EXPECT_FALSE(c.kind == Call::Text && c.rect.Right <= kLeft);
 }
 
+// Row 100000 needs seven cells with "%5d:": the margin widens as the row
+// appears, and the whole view moves right with the text.
+TEST_F(PaintTest, MarginWidensForTheLargestRowNumber) {
+  std::string text;
+  for (int i = 0; i < 99998; ++i) text += "\r\n";
+  Load(text);
+  ASSERT_EQ(edit.RowCount(), 99999);
+  EXPECT_EQ(edit.TextLeft(), kLeft);
+  edit.MoveCaretTo(TPoint{0, edit.RowCount() - 1});
+  edit.CaretMoved();
+  host.canvas.calls.clear();
+  edit.InsertText("\r");
+  EXPECT_EQ(edit.TextLeft(), 7 * kCell);
+  std::vector<std::string> numbers;
+  int endMarkX = -1;
+  for (const Call& c : host.canvas.Calls(Call::Text)) {
+    if (c.rect.Right <= edit.TextLeft() && c.rect.Width() == 7 * kCell) numbers.push_back(c.text);
+    if (c.text == "< ") endMarkX = c.x;
+  }
+  ASSERT_FALSE(numbers.empty());
+  EXPECT_EQ(numbers.back(), "100000:");
+  EXPECT_EQ(endMarkX, 7 * kCell);  // the empty last row's first cell
+}
+
 // ---- Repainting
 
 TEST_F(PaintTest, RepaintDirtyPaintsMarkedRowsAndTheLastRow) {
