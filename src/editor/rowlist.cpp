@@ -19,6 +19,10 @@ void TRowList::Insert(int i, std::string_view text, const TLineAttr& attr) {
   rows_.insert(i, TRow{TRowText(text), attr, nullptr});
 }
 
+void TRowList::AppendPacked(std::string_view text, const TLineAttr& attr, std::unique_ptr<TColAttrList> colAttrs) {
+  rows_.push_back(TRow{TRowText::Borrowed(CopyToArena(text), text.size()), attr, std::move(colAttrs)});
+}
+
 void TRowList::Clear() {
   rows_.clear();
   arena_.clear();
@@ -39,13 +43,3 @@ const char* TRowList::CopyToArena(std::string_view text) {
   arenaLeft_ -= text.size();
   return at;
 }
-
-TRowList::TBulkAppender::TBulkAppender(TRowList& list, std::size_t expectedRows) : list_(list) {
-  rows_.reserve(expectedRows);
-}
-
-void TRowList::TBulkAppender::Append(std::string_view text, const TLineAttr& attr) {
-  rows_.push_back(TRow{TRowText::Borrowed(list_.CopyToArena(text), text.size()), attr, nullptr});
-}
-
-void TRowList::TBulkAppender::Finish() { list_.rows_.Adopt(std::move(rows_)); }

@@ -188,18 +188,17 @@ TLayout TCustomAFEdit::CaptureLayout() const {
 // Cuts the current text into the rows of `layout`; the text is the same as
 // when the layout was captured, since the records after it were replayed.
 void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
-  std::vector<long long> oldStarts(RowCount() + 1, 0);
-  for (int r = 0; r < RowCount(); ++r) oldStarts[r + 1] = oldStarts[r] + rows_.Text(r).size();
+  const std::vector<long long> oldOffsets = RowOffsets();
   TRowList restored;
-  std::vector<long long> newStarts(1, 0);
+  std::vector<long long> newOffsets(1, 0);
   int src = 0;
   std::size_t srcAt = 0, at = 0;
   auto run = layout.AttrRuns.begin();
   int runLeft = run == layout.AttrRuns.end() ? 0 : run->first;
+  std::string text;
   for (int r = 0; r < layout.Rows; ++r) {
     std::size_t need = GetLength(layout.RowLengths, at);
-    std::string text;
-    text.reserve(need);
+    text.clear();
     while (need > 0 && src < RowCount()) {
       const std::string_view from = rows_.Text(src);
       const std::size_t take = std::min(need, from.size() - srcAt);
@@ -213,23 +212,11 @@ void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
     TLineAttr attr = run != layout.AttrRuns.end() ? run->second : MakeAttr(true, 0, defWrapPos_);
     --runLeft;
     attr.Redraw = true;
-    newStarts.push_back(newStarts.back() + text.size());
-    restored.Append(std::move(text), attr);
-  }
-  // Blocks keep their place in the text.
-  auto remap = [&](TPoint& p) {
-    if (p.Y < 0 || p.Y >= static_cast<int>(oldStarts.size()) - 1) return;
-    const long long offset = oldStarts[p.Y] + p.X;
-    const auto it = std::upper_bound(newStarts.begin(), newStarts.end() - 1, offset);
-    p.Y = static_cast<int>(it - newStarts.begin()) - 1;
-    p.X = static_cast<int>(offset - newStarts[p.Y]);
-  };
-  for (int i = 0; i < blocks_.Count(); ++i) {
-    remap(blocks_.Items(i).StartPos);
-    remap(blocks_.Items(i).EndPos);
+    newOffsets.push_back(newOffsets.back() + static_cast<long long>(text.size()));
+    restored.AppendPacked(text, attr);
   }
   rows_ = std::move(restored);
-  MaxRowLen = std::max(MaxRowLen, 0);
+  KeepPlacesInText(oldOffsets, newOffsets);
   for (int r = 0; r < RowCount(); ++r) RaiseMaxRowLen(r);
 }
 
