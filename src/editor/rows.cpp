@@ -267,14 +267,13 @@ void TCustomAFEdit::KeepPlacesInText(const std::vector<long long>& oldOffsets,
   UpdateRowSelBounds();
 }
 
+// Only rows on screen can be painted; the others are drawn afresh anyway
+// when they come into view, since a scrolled view is painted whole. A
+// selection over millions of rows marks no more than a screenful.
 void TCustomAFEdit::MarkRowsRedraw(int from, int to) {
-  from = std::max(0, from);
-  to = std::min(to, RowCount() - 1);
+  from = std::max({0, from, TopRow});
+  to = std::min({to, RowCount() - 1, TopRow + VisibleRows() + 1});
   for (int r = from; r <= to; ++r) rows_.Attr(r).Redraw = true;
 }
 
-void TCustomAFEdit::MarkRowsToEndRedraw(int from) {
-  // Only rows on screen can be painted; the others are drawn fresh anyway
-  // when they scroll into view.
-  MarkRowsRedraw(std::max(from, TopRow), TopRow + VisibleRows() + 1);
-}
+void TCustomAFEdit::MarkRowsToEndRedraw(int from) { MarkRowsRedraw(from, RowCount() - 1); }
