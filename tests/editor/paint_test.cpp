@@ -297,6 +297,26 @@ TEST_F(PaintTest, OnlyRowsSelectedThroughTheirLineEndAreSelectedBehindTheText) {
   EXPECT_EQ(texts[1].bkColor, clWindow);
 }
 
+// Selecting from the end to the top repaints only the rows on screen; a
+// row in between is drawn selected once the view reaches it.
+TEST_F(PaintTest, RowsSelectedOutOfViewAreDrawnSelectedWhenScrolledTo) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "row" + std::to_string(i) + "\r\n";
+  Load(text);
+  host.keysDown = {VK_CONTROL};
+  edit.WMKeyDown(VK_END, 0);
+  host.keysDown = {VK_CONTROL, VK_SHIFT};
+  edit.WMKeyDown(VK_HOME, 0);
+  host.keysDown.clear();
+  ASSERT_EQ(edit.Sel().SelEnd().Y, 300);
+  host.canvas.calls.clear();
+  edit.WMVScroll(SB_THUMBPOSITION, 140);
+  const std::vector<Call> texts = host.canvas.Calls(Call::Text);
+  const auto row150 = std::find_if(texts.begin(), texts.end(), [](const Call& c) { return c.text == "row150"; });
+  ASSERT_NE(row150, texts.end());
+  EXPECT_EQ(row150->bkColor, clHighlight);
+}
+
 TEST_F(PaintTest, CharacterTakesTheSelectionStateOfItsFirstColumn) {
   Load("\x82\xA0\x82\xA2\r\n");  // あい
   edit.Sel().AnchorPos = TPoint{0, 0};
