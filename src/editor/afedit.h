@@ -348,7 +348,8 @@ class TCustomAFEdit {
   TLayout CaptureLayout() const;
   void RestoreLayout(const TLayout& layout);
   void RecordRelayout(TLayout before);
-  bool ReplayGroup(bool undo);
+  bool ReplayGroup(bool undo, bool& relaid);
+  void RewrapAfterReplay();
   void ReplayRecord(const TUndoBuffItem& rec, bool undo);
   void StoreNewRow(int index, std::string s, const TLineAttr& attr);
   void ReplayWidth(int delta, bool undo);
@@ -440,7 +441,7 @@ class TCustomAFEdit {
   };
   bool ChainInLine(TLineRows& rows, int row, TQuietRows& quiet);
   int WrapEveryRow(TLineRows& rows, int arriving);
-  bool RewrapAllRows();
+  bool RewrapAllRows(bool asRead);
   std::vector<long long> RowOffsets() const;
   void KeepPlacesInText(const std::vector<long long>& oldOffsets, const std::vector<long long>& newOffsets);
   // Columns a wrap search may look at beyond the width (hanging).

@@ -10,7 +10,8 @@
 #include "editor/attrlists.h"
 #include "editor/wraprows.h"
 
-class TRowList;
+// Reading cuts a line longer than this into rows of this many bytes.
+constexpr int kMaxLineBytes = 65536;
 
 class TLineRows : public TWrapRows {
  public:

@@ -16,8 +16,6 @@
 
 namespace {
 
-// Lines longer than this are cut into rows of this many bytes.
-constexpr std::size_t kMaxLineBytes = 65536;
 constexpr std::size_t kReadChunk = 65536;
 
 // Splits a stream into lines. Each line end (CR, LF, CR LF or LF CR, also

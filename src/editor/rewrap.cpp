@@ -63,10 +63,12 @@ int TCustomAFEdit::WrapEveryRow(TLineRows& rows, int arriving) {
   return leaving;
 }
 
-// Rebuilds every row: each logical line wrapped from its rows as they are.
-// Rows whose bytes stayed together keep their column attributes; blocks and
-// the row selection keep their place in the text. False when nothing moved.
-bool TCustomAFEdit::RewrapAllRows() {
+// Rebuilds every row: each logical line wrapped from its rows as they are,
+// or (asRead) from the rows loading reads it in, with the record of its
+// first row. Rows whose bytes stayed together keep their column attributes;
+// blocks and the row selection keep their place in the text. False when
+// nothing moved.
+bool TCustomAFEdit::RewrapAllRows(bool asRead) {
   const bool remap = blocks_.Count() > 0 || sel_.HasRowSel();
   const std::vector<long long> oldOffsets = remap ? RowOffsets() : std::vector<long long>();
   std::vector<long long> newOffsets;
@@ -87,7 +89,12 @@ bool TCustomAFEdit::RewrapAllRows() {
       joined += rows_.Text(r);
     }
     line.Reset(joined, last == RowCount() - 1);
-    for (int k = 0; k <= last - first; ++k) line.AddRow(oldStarts[k], rows_.Attr(first + k));
+    if (asRead) {
+      for (int at = 0; at == 0 || at < static_cast<int>(joined.size()); at += kMaxLineBytes)
+        line.AddRow(at, rows_.Attr(first));
+    } else {
+      for (int k = 0; k <= last - first; ++k) line.AddRow(oldStarts[k], rows_.Attr(first + k));
+    }
     arriving = WrapEveryRow(line, arriving);
     changed = changed || line.Count() != last - first + 1;
     for (int k = 0; k < line.Count(); ++k) {
@@ -127,7 +134,7 @@ void TCustomAFEdit::ReformatAll() {
   const bool undoable = undo_.LastRecord() != nullptr;
   TLayout before;
   if (undoable && !callerSuspended) before = CaptureLayout();
-  const bool changed = RewrapAllRows();
+  const bool changed = RewrapAllRows(false);
   PlaceCaretAtByteOffset(caretOffset);
   TopRow = std::max(0, CaretPos.Y - caretDistance);
   if (changed) {

@@ -54,8 +54,10 @@ TUndoBuffItem TCustomAFEdit::Record(TUndoKind kind, int index, std::string_view 
 }
 
 // Replays the records of the newest group (undo) or of the next one
-// (redo); false when there was none.
-bool TCustomAFEdit::ReplayGroup(bool undo) {
+// (redo); false when there was none. `relaid` tells whether a layout of
+// all rows was among them.
+bool TCustomAFEdit::ReplayGroup(bool undo, bool& relaid) {
+  relaid = false;
   const TUndoBuffItem* first = undo ? undo_.LastRecord() : undo_.NextRecord();
   if (!first) return false;
   const int group = first->Group;
@@ -64,14 +66,44 @@ bool TCustomAFEdit::ReplayGroup(bool undo) {
     if (!rec || rec->Group != group) break;
     const TUndoBuffItem copy = *rec;  // a width replay lets the window run
     undo ? undo_.StepBack() : undo_.StepForward();
+    relaid = relaid || copy.Kind == TUndoKind::Relayout;
     ReplayRecord(copy, undo);
   }
   return true;
 }
 
+// Records replay on the rows as they were when recorded, so a replay that
+// went past a re-wrap of all rows leaves them wrapped for the settings of
+// that time. They are wrapped again for the settings in force, as loading
+// would wrap the text; the layouts before and after go into the history on
+// both sides of the current position, where the records of either side
+// then find the rows they were made on.
+void TCustomAFEdit::RewrapAfterReplay() {
+  const long long caretOffset = CaretByteOffset();
+  auto replayed = std::make_shared<TLayout>(CaptureLayout());
+  if (!RewrapAllRows(true)) return;
+  PlaceCaretAtByteOffset(caretOffset);
+  auto rewrapped = std::make_shared<TLayout>(CaptureLayout());
+  auto relayout = [&](int group, std::shared_ptr<const TLayout> before, std::shared_ptr<const TLayout> after) {
+    TUndoBuffItem rec = Record(TUndoKind::Relayout, 0, {}, {}, {}, {});
+    rec.Group = group;
+    rec.Caret = before->Caret;
+    rec.LayoutBefore = std::move(before);
+    rec.LayoutAfter = std::move(after);
+    return rec;
+  };
+  if (const TUndoBuffItem* last = undo_.LastRecord())
+    undo_.InsertAtPos(relayout(last->Group, replayed, rewrapped), true);
+  if (const TUndoBuffItem* next = undo_.NextRecord())
+    undo_.InsertAtPos(relayout(next->Group, rewrapped, replayed), false);
+}
+
 void TCustomAFEdit::Undo() {
   EditSwitches::UndoReplaying = true;
-  if (ReplayGroup(true) && OnUndoChange) OnUndoChange(undo_.LastRecord() != nullptr, true);
+  bool relaid = false;
+  const bool replayed = ReplayGroup(true, relaid);
+  if (relaid) RewrapAfterReplay();
+  if (replayed && OnUndoChange) OnUndoChange(undo_.LastRecord() != nullptr, true);
   if (CaretPos.Y < TopRow) {
     TopRow = std::max(CaretPos.Y - 1, 0);
   } else if (TopRow + VisibleRows() < CaretPos.Y + 2) {
@@ -84,7 +116,9 @@ void TCustomAFEdit::Undo() {
 
 void TCustomAFEdit::Redo() {
   EditSwitches::UndoReplaying = true;
-  const bool replayed = ReplayGroup(false);
+  bool relaid = false;
+  const bool replayed = ReplayGroup(false, relaid);
+  if (relaid) RewrapAfterReplay();
   UpdateScrollBars();
   Paint();
   if (OnUndoChange) {
@@ -220,9 +254,12 @@ void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
   for (int r = 0; r < RowCount(); ++r) RaiseMaxRowLen(r);
 }
 
+// The re-wrap joins the group of the newest record: it is undone with the
+// change before it, never as a step of its own that changes no text.
 void TCustomAFEdit::RecordRelayout(TLayout before) {
   auto after = std::make_shared<TLayout>(CaptureLayout());
   TUndoBuffItem rec = Record(TUndoKind::Relayout, 0, {}, {}, {}, {});
+  rec.Group = undo_.LastRecord()->Group;
   rec.Caret = before.Caret;
   rec.LayoutBefore = std::make_shared<TLayout>(std::move(before));
   rec.LayoutAfter = std::move(after);
