@@ -161,7 +161,8 @@ class TActionTimes {
     const double cpu = ThreadCpuMs();
     action();
     cpu_.push_back(ThreadCpuMs() - cpu);
-    wall_.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall).count());
+    const auto elapsed = std::chrono::steady_clock::now() - wall;
+    wall_.push_back(std::chrono::duration<double, std::milli>(elapsed).count());
   }
 
   void Report(benchmark::State& state) {

@@ -49,7 +49,8 @@ void BM_OpenThroughMainWindow(benchmark::State& state) {
   std::ofstream(dir.filePath(QStringLiteral("zibeditor.ini")).toStdString())
       << "[AFEDIT]\r\ndefwrappos=80\r\n";
   const std::string path = WriteDocument(dir.path(), mb);
-  const double fileKb = static_cast<double>(std::ifstream(path, std::ios::ate | std::ios::binary).tellg()) / 1024;
+  const auto fileBytes = std::ifstream(path, std::ios::ate | std::ios::binary).tellg();
+  const double fileKb = static_cast<double>(fileBytes) / 1024;
   double peakRatio = 0, residentRatio = 0;
   long rows = 0;
   for (auto _ : state) {

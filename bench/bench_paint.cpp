@@ -102,8 +102,8 @@ void BM_FullRepaintPlainTextEdit(benchmark::State& state) {
   edit.setFont(ToQFont(reference.Font()));
   edit.setPlainText(unicode);
   const QFontMetrics metrics(edit.font());
-  edit.resize(cols * metrics.horizontalAdvance(QLatin1Char('x')) + 2 * static_cast<int>(edit.document()->documentMargin()),
-              rows * metrics.lineSpacing() + 2 * static_cast<int>(edit.document()->documentMargin()));
+  const int margin = 2 * static_cast<int>(edit.document()->documentMargin());
+  edit.resize(cols * metrics.horizontalAdvance(QLatin1Char('x')) + margin, rows * metrics.lineSpacing() + margin);
   edit.show();
   QApplication::processEvents();
   QTextCursor cursor(edit.document()->findBlockByNumber(edit.document()->blockCount() / 2));

@@ -81,7 +81,8 @@ class BlockVector {
       if (InBlock(hint_ + 1, i)) {
         ++hint_;
       } else {
-        hint_ = static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), i) - starts_.begin()) - 1;
+        const auto after = std::upper_bound(starts_.begin(), starts_.end(), i);
+        hint_ = static_cast<std::size_t>(after - starts_.begin()) - 1;
       }
     }
     return hint_;
@@ -91,7 +92,7 @@ class BlockVector {
   }
 
   // A block grows as a vector does, so that a short document holds no
-  // more than it needs; BlockSize is a power of two, full blocks are exact.
+  // more than it needs.
   void AddBlock(std::size_t at, std::size_t start) {
     blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(at), std::vector<T>());
     starts_.insert(starts_.begin() + static_cast<std::ptrdiff_t>(at), start);
@@ -102,8 +103,9 @@ class BlockVector {
     const std::size_t half = blocks_[b].size() / 2;
     AddBlock(b + 1, starts_[b] + half);
     std::vector<T>& from = blocks_[b];
-    std::move(from.begin() + static_cast<std::ptrdiff_t>(half), from.end(), std::back_inserter(blocks_[b + 1]));
-    from.erase(from.begin() + static_cast<std::ptrdiff_t>(half), from.end());
+    const auto secondHalf = from.begin() + static_cast<std::ptrdiff_t>(half);
+    std::move(secondHalf, from.end(), std::back_inserter(blocks_[b + 1]));
+    from.erase(secondHalf, from.end());
   }
 
   std::vector<std::vector<T>> blocks_;

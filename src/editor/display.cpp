@@ -17,8 +17,8 @@ std::string TCustomAFEdit::DisplayPrefix(int indent, std::string_view text, int 
   return out;
 }
 
-const std::string& TCustomAFEdit::DisplayPrefix(int indent, std::string_view text, int limit, std::size_t& consumed,
-                                                std::string& out) const {
+const std::string& TCustomAFEdit::DisplayPrefix(int indent, std::string_view text, int limit,
+                                                std::size_t& consumed, std::string& out) const {
   out.assign(std::max(0, indent), ' ');
   const int start = static_cast<int>(out.size());
   std::size_t i = 0;
