@@ -32,6 +32,11 @@ void BehavesLikeAVector() {
       plain.erase(plain.begin() + i, plain.begin() + i + n);
     }
     ASSERT_EQ(blocks.size(), plain.size());
+    // One look far from the edit while later blocks' first indices are stale.
+    if (!plain.empty()) {
+      const std::size_t far = rng() % plain.size();
+      ASSERT_EQ(blocks[far], plain[far]) << "step " << step;
+    }
     if (step % 97 != 0) continue;
     for (std::size_t k = 0; k < plain.size(); ++k) ASSERT_EQ(blocks[k], plain[k]) << "step " << step;
     // Backwards, so that the remembered block is of no help.
@@ -45,6 +50,7 @@ TEST(BlockVector, BehavesLikeAVectorAtSeveralBlockSizes) {
   BehavesLikeAVector<2>();
   BehavesLikeAVector<4>();
   BehavesLikeAVector<64>();
+  BehavesLikeAVector<256>();
   BehavesLikeAVector<2048>();
 }
 
@@ -58,4 +64,27 @@ TEST(BlockVector, EmptiedAndRefilled) {
   ASSERT_EQ(blocks.size(), 2u);
   EXPECT_EQ(blocks[0], 6);
   EXPECT_EQ(blocks[1], 7);
+}
+
+// A run of edits in one place, as typing does, with reads behind it
+// between them: every block's first index after the edits must follow,
+// however many edits came before the read.
+TEST(BlockVector, ReadsPastARunOfEditsInOnePlace) {
+  BlockVector<int, 16> blocks;
+  std::vector<int> plain;
+  for (int i = 0; i < 64; ++i) {
+    blocks.push_back(i);
+    plain.push_back(i);
+  }
+  for (int round = 0; round < 40; ++round) {
+    const std::size_t at = 20 + static_cast<std::size_t>(round % 3);
+    if (round % 4 == 3) {
+      blocks.erase(at);
+      plain.erase(plain.begin() + static_cast<std::ptrdiff_t>(at));
+    } else {
+      blocks.insert(at, 100 + round);
+      plain.insert(plain.begin() + static_cast<std::ptrdiff_t>(at), 100 + round);
+    }
+    for (std::size_t k = plain.size(); k-- > at;) ASSERT_EQ(blocks[k], plain[k]) << "round " << round;
+  }
 }
