@@ -31,9 +31,12 @@ void TRowList::Clear() {
 }
 
 const char* TRowList::CopyToArena(std::string_view text) {
+  if (text.empty()) return nullptr;  // before the first block there is nowhere to point
   if (text.size() > arenaLeft_) {
     const std::size_t block = std::max(kArenaBlock, text.size());
-    arena_.push_back(std::make_unique<char[]>(block));
+    // Not zeroed: a re-wrap of a short document would otherwise clear a
+    // whole block it never fills.
+    arena_.push_back(std::make_unique_for_overwrite<char[]>(block));
     arenaNext_ = arena_.back().get();
     arenaLeft_ = block;
   }

@@ -151,6 +151,17 @@ TEST_F(Wrapping, LoadingVisitsEveryRowAsReflowRowWould) {
   EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "bcdefghi", "jklmnopq", "r", "stuvwxyz", ""}));
 }
 
+// An empty document re-wrapped (as a new window is when it takes its
+// width) is one empty row that takes typing.
+TEST_F(Wrapping, ReformattingAnEmptyDocumentLeavesOneEmptyRow) {
+  WrapAt(20, {TAFEditOption::aoWordWrap});
+  Load("", loWrap);
+  edit.ReformatAll();
+  ASSERT_EQ(Rows(), (std::vector<std::string>{""}));
+  edit.InsertText("abc");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"abc"}));
+}
+
 // Loading wraps each line as it is read; the rows must be those that
 // re-wrapping the unwrapped text gives.
 TEST_F(Wrapping, WrappingWhileLoadingEqualsReflowingAfterwards) {
