@@ -28,10 +28,17 @@ namespace {
 
 constexpr char kMarker[] = "ZIB-BENCHMARK-MARKER-LINE";
 
-// A document file of about `megabytes` MB, made once and kept on disk so
-// that loading reads it in chunks as a user's file would be read.
+// The documents made for this run, removed when the program ends.
+struct TMadeDocuments : std::map<int, std::string> {
+  ~TMadeDocuments() {
+    for (const auto& [megabytes, path] : *this) std::filesystem::remove(path);
+  }
+};
+
+// A document file of about `megabytes` MB, made once and kept on disk for
+// the run, so that loading reads it in chunks as a user's file would be read.
 std::string DocumentPath(int megabytes) {
-  static std::map<int, std::string> made;
+  static TMadeDocuments made;
   auto it = made.find(megabytes);
   if (it != made.end()) return it->second;
   std::ifstream in(ZIB_CORPUS_DIR "/debian-reference-ch01.sjis.txt", std::ios::binary);
