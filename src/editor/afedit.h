@@ -519,6 +519,7 @@ class TCustomAFEdit {
   };
   bool ChainInLine(TLineRows& rows, int row, TQuietRows& quiet);
   int WrapEveryRow(TLineRows& rows, int arriving);
+  std::vector<int> CutLines(std::string_view text, int indent, bool lastOfDocument, std::vector<int>& cutCols);
   bool RewrapAllRows(bool asRead);
   std::vector<long long> RowOffsets() const;
   void KeepPlacesInText(const std::vector<long long>& oldOffsets, const std::vector<long long>& newOffsets);

@@ -6,6 +6,11 @@ void TLineRows::Reset(std::string_view text, bool lastOfDocument) {
   rows_.clear();
 }
 
+void TLineRows::AddRowsAsRead(const TLineAttr& attr) {
+  const int size = static_cast<int>(text_.size());
+  for (int at = 0; at == 0 || at < size; at += kMaxLineBytes) AddRow(at, attr);
+}
+
 std::string_view TLineRows::Text(int row) const {
   const int start = rows_[row].Start;
   return text_.substr(start, End(row) - start);

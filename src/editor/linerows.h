@@ -19,6 +19,8 @@ class TLineRows : public TWrapRows {
   // are then added in order, the first at 0.
   void Reset(std::string_view text, bool lastOfDocument);
   void AddRow(int start, const TLineAttr& attr) { rows_.push_back(TRowStart{start, attr}); }
+  // The rows reading gives the line: pieces of kMaxLineBytes.
+  void AddRowsAsRead(const TLineAttr& attr);
 
   int Start(int row) const { return rows_[row].Start; }
   const TLineAttr& Attr(int row) const { return rows_[row].Attr; }

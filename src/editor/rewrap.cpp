@@ -63,6 +63,43 @@ int TCustomAFEdit::WrapEveryRow(TLineRows& rows, int arriving) {
   return leaving;
 }
 
+// Where a row holding several line ends (a pasted text) is cut: each of its
+// lines into the rows loading gives it. The text after the last line end
+// goes on into the rows below, so it is cut only as far as it must be,
+// unless it ends the document. cutCols gets the display column of each cut
+// in the row it ends.
+std::vector<int> TCustomAFEdit::CutLines(std::string_view text, int indent, bool lastOfDocument,
+                                         std::vector<int>& cutCols) {
+  std::vector<int> cuts;
+  auto cutAfter = [&](int at, std::string_view row) {
+    cuts.push_back(at);
+    cutCols.push_back(ColumnOfIndex(indent, row, static_cast<int>(row.size())));
+  };
+  TLineAttr attr;
+  attr.Indent = static_cast<std::int16_t>(indent);
+  TLineRows line;
+  int arriving = 0;
+  for (std::size_t begin = 0; begin < text.size();) {
+    const std::size_t cr = text.find('\r', begin);
+    const std::size_t end = cr == std::string_view::npos ? text.size() : cr + 1;
+    const std::string_view lineText = text.substr(begin, end - begin);
+    const int at = static_cast<int>(begin);
+    if (cr == std::string_view::npos && !lastOfDocument) {
+      std::vector<int> cols;
+      for (const int cut : FindCuts(lineText, indent, cols)) cuts.push_back(at + cut);
+      cutCols.insert(cutCols.end(), cols.begin(), cols.end());
+      break;
+    }
+    line.Reset(lineText, cr == std::string_view::npos);
+    line.AddRowsAsRead(attr);
+    arriving = WrapEveryRow(line, arriving);
+    for (int k = 1; k < line.Count(); ++k) cutAfter(at + line.Start(k), line.Text(k - 1));
+    if (end < text.size()) cutAfter(static_cast<int>(end), line.Text(line.Count() - 1));
+    begin = end;
+  }
+  return cuts;
+}
+
 // Rebuilds every row: each logical line wrapped from its rows as they are,
 // or (asRead) from the rows loading reads it in, with the record of its
 // first row. Rows whose bytes stayed together keep their column attributes;
@@ -90,8 +127,7 @@ bool TCustomAFEdit::RewrapAllRows(bool asRead) {
     }
     line.Reset(joined, last == RowCount() - 1);
     if (asRead) {
-      for (int at = 0; at == 0 || at < static_cast<int>(joined.size()); at += kMaxLineBytes)
-        line.AddRow(at, rows_.Attr(first));
+      line.AddRowsAsRead(rows_.Attr(first));
     } else {
       for (int k = 0; k <= last - first; ++k) line.AddRow(oldStarts[k], rows_.Attr(first + k));
     }

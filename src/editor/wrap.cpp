@@ -174,8 +174,10 @@ TWrapStep TCustomAFEdit::DecideStep(const TWrapRows& rows, int r) {
   }
   if (firstCR != std::string::npos || !complete) {
     step.Kind = TWrapStep::TKind::Cut;
-    step.Cuts = FindCuts(text, indent, step.CutCols);
     step.OwnLine = rows.IsLast(r) || EndsWithCR(text);
+    const bool severalLines = firstCR != std::string::npos && firstCR + 1 < text.size();
+    step.Cuts = severalLines ? CutLines(text, indent, rows.IsLast(r), step.CutCols)
+                             : FindCuts(text, indent, step.CutCols);
     return step;
   }
   // A soft-wrapped (or last) row no wider than the width and its margin:
