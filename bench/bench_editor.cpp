@@ -1,9 +1,18 @@
 // The editor control on large real Japanese documents (1, 10 and 100 MB of
 // the corpus sample repeated, CR LF, with a marker line 50 lines from the
 // end): loading with wrapping, saving, typing, Enter and deleting in the
-// middle, re-wrapping everything, and the memory a load takes.
+// middle (also each keystroke's own time, as a user types), a caret jump
+// over the whole document with a selection, searching, re-wrapping
+// everything, and the memory a load takes.
 #include <benchmark/benchmark.h>
 
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -76,6 +85,91 @@ BENCHMARK(BM_TypeCharInTheMiddle)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kM
 
 void BM_EnterInTheMiddle(benchmark::State& state) { TypeInTheMiddle(state, "\r"); }
 BENCHMARK(BM_EnterInTheMiddle)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// The time one action takes, on the wall clock and as this thread's CPU
+// time: on a shared machine the wall clock also counts the time the thread
+// waited for a core.
+class TActionTimes {
+ public:
+  template <typename F>
+  void Time(F&& action) {
+    const auto wall = std::chrono::steady_clock::now();
+    const double cpu = ThreadCpuMs();
+    action();
+    cpu_.push_back(ThreadCpuMs() - cpu);
+    const auto elapsed = std::chrono::steady_clock::now() - wall;
+    wall_.push_back(std::chrono::duration<double, std::milli>(elapsed).count());
+  }
+
+  void Report(benchmark::State& state) {
+    Report(state, "", wall_);
+    Report(state, "cpu_", cpu_);
+  }
+
+ private:
+  static double ThreadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+  }
+  static void Report(benchmark::State& state, const std::string& prefix, std::vector<double> ms) {
+    if (ms.empty()) return;
+    std::sort(ms.begin(), ms.end());
+    state.counters[prefix + "median_ms"] = ms[ms.size() / 2];
+    state.counters[prefix + "p99_ms"] = ms[std::min(ms.size() - 1, ms.size() * 99 / 100)];
+    state.counters[prefix + "max_ms"] = ms.back();
+  }
+
+  std::vector<double> wall_, cpu_;
+};
+
+// 200 keystrokes one after another in the middle of a freshly loaded
+// 100 MB document, as the widget passes a key on (key down, then the
+// character), each timed on its own.
+void TypeKeystrokes(benchmark::State& state, int vk, char ch) {
+  TActionTimes times;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto e = std::make_unique<Editor>(80);
+    e->Load(100);
+    const int middle = e->edit.RowCount() / 2;
+    e->edit.SetTopRow(middle - 10);
+    e->edit.MoveCaretTo(TPoint{10, middle});
+    state.ResumeTiming();
+    for (int i = 0; i < 200; ++i) {
+      times.Time([&] {
+        e->edit.WMKeyDown(vk, 0);
+        e->edit.WMChar(ch);
+        e->edit.WMKeyUp(vk);
+      });
+    }
+    state.PauseTiming();
+    e.reset();
+    state.ResumeTiming();
+  }
+  times.Report(state);
+}
+
+void BM_EachTypedCharacter(benchmark::State& state) { TypeKeystrokes(state, 'A', 'a'); }
+BENCHMARK(BM_EachTypedCharacter)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_EachEnter(benchmark::State& state) { TypeKeystrokes(state, VK_RETURN, '\r'); }
+BENCHMARK(BM_EachEnter)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Shift+Ctrl+Home from the end of the 100 MB document and Shift+Ctrl+End
+// back, each selecting the whole text, timed on its own.
+void BM_CaretJumpSelecting(benchmark::State& state) {
+  Editor& e = Loaded(100);
+  e.host.keysDown = {VK_SHIFT, VK_CONTROL};
+  TActionTimes times;
+  for (auto _ : state) {
+    for (int vk : {VK_END, VK_HOME}) times.Time([&] { e.edit.WMKeyDown(vk, 0); });
+  }
+  e.host.keysDown.clear();
+  e.edit.WMChar(27);  // Esc: the shared editor is left without a selection
+  times.Report(state);
+}
+BENCHMARK(BM_CaretJumpSelecting)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // Each deletion is undone (untimed), so every one deletes the same rows.
 void BM_DeleteThousandRows(benchmark::State& state) {

@@ -1,18 +1,25 @@
 // Painting through the real widget on the offscreen platform: a full
 // repaint of an 80 x 40 and of a 200 x 60 viewport of Japanese text with
-// marks, keywords and a selection, and a typed character from its key
-// event until it is on the screen, in the middle of a 100 MB document.
+// marks, keywords and a selection (and, for comparison, QPlainTextEdit
+// showing the same text measured the same way), and a typed character from
+// its key event until it is on the screen, in the middle of a 100 MB
+// document.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
 
 #include "editor/memstream.h"
+#include "editor/qt/qtcanvas.h"
 #include "editor/qt/tafedit.h"
+#include "encoding/cp932.h"
 #include "qtbench.h"
 
 namespace {
@@ -77,6 +84,39 @@ void BM_FullRepaint(benchmark::State& state) {
 BENCHMARK(BM_FullRepaint)
     ->Args({80, 40})
     ->Args({200, 60})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// QPlainTextEdit with the control's font and the same text, wrapped at
+// the widget's width, cols x rows characters of the font, scrolled to the
+// middle with a selection over part of the view: painted the same way.
+void BM_FullRepaintPlainTextEdit(benchmark::State& state) {
+  const int cols = static_cast<int>(state.range(0)), rows = static_cast<int>(state.range(1));
+  static const std::string text = Document(1 << 20);
+  static const QString unicode = QString::fromStdU16String(cp932::ToUtf16(text));
+  TAFEdit reference;  // for the font the control draws with
+  QPlainTextEdit edit;
+  edit.setFrameShape(QFrame::NoFrame);
+  edit.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  edit.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  edit.setFont(ToQFont(reference.Font()));
+  edit.setPlainText(unicode);
+  const QFontMetrics metrics(edit.font());
+  const int margin = 2 * static_cast<int>(edit.document()->documentMargin());
+  edit.resize(cols * metrics.horizontalAdvance(QLatin1Char('x')) + margin, rows * metrics.lineSpacing() + margin);
+  edit.show();
+  QApplication::processEvents();
+  QTextCursor cursor(edit.document()->findBlockByNumber(edit.document()->blockCount() / 2));
+  edit.setTextCursor(cursor);
+  edit.centerCursor();
+  cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 10);
+  edit.setTextCursor(cursor);
+  edit.viewport()->repaint();
+  for (auto _ : state) edit.viewport()->repaint();
+}
+BENCHMARK(BM_FullRepaintPlainTextEdit)
+    ->Args({80, 40})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

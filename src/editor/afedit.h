@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editor/attrlists.h"
+#include "editor/bytekind.h"
 #include "editor/charset.h"
 #include "editor/filereplace.h"
 #include "editor/host.h"
@@ -23,6 +24,7 @@
 #include "editor/selarea.h"
 #include "editor/types.h"
 #include "editor/undobuff.h"
+#include "editor/wraprows.h"
 #include "encoding/filetext.h"
 
 // Load options of LoadFromStream.
@@ -52,6 +54,7 @@ constexpr char kTabFill = 11;
 // Byte standing for a column of virtual indent in the painter's display form.
 constexpr char kIndentByte = 1;
 
+class TLineRows;
 class TRowPainter;
 
 class TCustomAFEdit {
@@ -144,7 +147,7 @@ class TCustomAFEdit {
   bool Edited() const { return undo_.Edited(); }
   void SetEdited(bool edited) { undo_.SetEdited(edited); }
   int UndoMax() const { return undo_.Limit; }
-  void SetUndoMax(int limit) { undo_.Limit = limit; }
+  void SetUndoMax(int limit);
   const TUndoBuff& UndoBuffer() const { return undo_; }
   void ClearUndo() { undo_.ClearAll(); }
   int UndoGroup = 0;
@@ -371,6 +374,7 @@ class TCustomAFEdit {
   int YOfRow(int row) const { return (row - TopRow) * rowHeight_ + TextTop(); }
   // One entry per byte of a run, each CellWidth.
   std::span<const int> Advances(std::size_t count);
+  bool WidenMarginForRowNumbers();
   void DrawOnBand(int x, std::string_view text, TColor color, TColor bk, int clipLeft);
   void DrawRuler();
   void DrawIndicatorMarkers();
@@ -422,13 +426,13 @@ class TCustomAFEdit {
   // An undo record of the current group at the current caret.
   TUndoBuffItem Record(TUndoKind kind, int index, std::string_view textBefore, std::string_view textAfter,
                        const TLineAttr& attrBefore, const TLineAttr& attrAfter) const;
-  void CountRowChange() { ++rowChangeCount_; }
   TLayout CaptureLayout() const;
   // Lengths and records of `count` rows from `first`.
   TLayout CaptureRows(int first, int count) const;
   void RestoreLayout(const TLayout& layout);
   void RecordRelayout(TLayout before);
-  bool ReplayGroup(bool undo);
+  bool ReplayGroup(bool undo, bool& relaid);
+  void RewrapAfterReplay();
   void ReplayRecord(const TUndoBuffItem& rec, bool undo);
   void ReplayInsert(int index, std::string text, const TLineAttr& attr);
   void ReplayDelete(int index);
@@ -497,31 +501,49 @@ class TCustomAFEdit {
   void InvertMarkerLine(int col);
   bool SelectColouredRun(int row, int i);
 
-  // Wrapping steps. A step either continues with another row or stops;
-  // Row is then the first row not yet looked at.
+  // Wrapping steps (wrap.cpp). A step either continues with another row or
+  // stops; Row is then the first row not yet looked at. LineEndOnly: the
+  // next step may only take up a row holding just a line end (ReflowStep).
   struct TReflowNext {
     int Row;
     bool Done;
+    bool LineEndOnly = false;
   };
   static TReflowNext Continue(int row) { return TReflowNext{row, false}; }
   static TReflowNext Stop(int row) { return TReflowNext{row, true}; }
-  int ReflowFrom(int row);
-  TReflowNext ReflowStep(int row);
-  TReflowNext CutRow(int row);
+  class TControlRows;
+  TWrapStep DecideStep(const TWrapRows& rows, int row);
+  TReflowNext ReflowStep(TWrapRows& rows, int row, bool lineEndOnly);
+  int ReflowFrom(TWrapRows& rows, int row);
   std::vector<int> FindCuts(std::string_view text, int indent, std::vector<int>& cutCols);
   int ApplyCuts(int row, const std::string& text, const std::vector<int>& cuts,
                 const std::vector<int>& cutCols, bool ownLine);
-  TReflowNext FitWithNext(int row, const std::string& display);
   void JoinNext(int row);
   void PullHeadUp(int row, int count);
   void PushTailDown(int row, int at);
   void MoveColAttrsUp(int row, int count);
+  // Whole lines at once (rewrap.cpp): rows From..To change nothing when
+  // re-wrapped as they are; the step at To ended its chain (PastEnd: by
+  // running on past the line's last row).
+  struct TQuietRows {
+    int From = 1 << 30;
+    int To = -1;
+    bool PastEnd = false;
+  };
+  bool ChainInLine(TLineRows& rows, int row, TQuietRows& quiet);
+  int WrapEveryRow(TLineRows& rows, int arriving);
+  std::vector<int> CutLines(std::string_view text, int indent, bool lastOfDocument, std::vector<int>& cutCols);
+  bool RewrapAllRows(bool asRead);
+  std::vector<long long> RowOffsets() const;
+  void KeepPlacesInText(const std::vector<long long>& oldOffsets, const std::vector<long long>& newOffsets);
   // Columns a wrap search may look at beyond the width (hanging).
   int WrapMargin() const;
   // Indent spaces and the tab-expanded text, stopped once `limit` columns
   // are reached; `consumed` tells how many bytes of text went in.
   std::string DisplayPrefix(int indent, std::string_view text, int limit,
                             std::size_t& consumed) const;
+  const std::string& DisplayPrefix(int indent, std::string_view text, int limit, std::size_t& consumed,
+                                   std::string& out) const;
   int IndexOfColumn(int indent, std::string_view text, int x) const;
   int TabCells(int written) const;  // columns of a TAB after `written` columns
   int ColumnOfIndex(int indent, std::string_view text, int index) const;
@@ -535,12 +557,14 @@ class TCustomAFEdit {
   std::vector<std::string> keywords_;
   bool keywordChars_[256] = {};
 
-  // Wrap search counters.
+  // Wrap search counters and scratch buffers.
   int trailCount_ = 0;
   int leadCount_ = 0;
+  std::vector<TByteKind> wrapKinds_;
+  std::string wrapDisplay_;
+  std::string wrapNext_;
   TSjisCharSet banHeadSet_;
   TSjisCharSet banEndSet_;
-  long long rowChangeCount_ = 0;
 
   // Geometry.
   int charHeight_ = 0;

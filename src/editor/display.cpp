@@ -12,7 +12,14 @@ int TCustomAFEdit::TabCells(int written) const {
 
 std::string TCustomAFEdit::DisplayPrefix(int indent, std::string_view text, int limit,
                                          std::size_t& consumed) const {
-  std::string out(std::max(0, indent), ' ');
+  std::string out;
+  DisplayPrefix(indent, text, limit, consumed, out);
+  return out;
+}
+
+const std::string& TCustomAFEdit::DisplayPrefix(int indent, std::string_view text, int limit,
+                                                std::size_t& consumed, std::string& out) const {
+  out.assign(std::max(0, indent), ' ');
   const int start = static_cast<int>(out.size());
   std::size_t i = 0;
   for (; i < text.size() && static_cast<int>(out.size()) < limit; ++i) {

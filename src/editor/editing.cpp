@@ -151,10 +151,13 @@ void TCustomAFEdit::ShiftAttrsDeleted(int row, int at, int count) {
 
 // ---- Deletion
 
+// With nothing selected nothing changes: no undo step, no edit, the caret
+// stays where it is.
 void TCustomAFEdit::DeleteSelection() {
   ++UndoGroup;
   ClampSelection();
-  if (sel_.HasSel() || !sel_.HasRowSel()) {
+  if (!sel_.HasSel() && !sel_.HasRowSel()) return;
+  if (sel_.HasSel()) {
     DeleteStreamSelection();
   } else {
     DeleteRowSelection();
@@ -244,7 +247,6 @@ void TCustomAFEdit::PasteFromClipboard() {
   std::optional<std::string> text = host_.GetClipboardText();
   if (!text) return;
   ++UndoGroup;
-  rows_.Reserve(RowCount() + static_cast<int>(std::count(text->begin(), text->end(), '\r')));
   const bool wasUpdating = updating_;
   updating_ = true;
   InsertText(std::move(*text));

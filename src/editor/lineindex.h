@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "editor/gapvector.h"
+#include "editor/blockvector.h"
 
 class TRowList;
 
@@ -66,7 +66,7 @@ class TLineIndex {
 
   // Mutable: counting characters and remembering the last place found
   // change nothing a caller can see.
-  mutable GapVector<TBlock> blocks_;
+  mutable BlockVector<TBlock> blocks_;
   mutable TPlace last_;
   // The last answer of LineCharsBefore, while no row has changed since:
   // moving along a row, or down to the next one, costs no walk back.

@@ -5,13 +5,11 @@
 #include <ostream>
 
 #include "editor/afedit.h"
+#include "editor/linerows.h"
 #include "editor/memstream.h"
-#include "editor/switches.h"
 
 namespace {
 
-// Lines longer than this are cut into rows of this many bytes.
-constexpr std::size_t kMaxLineBytes = 65536;
 constexpr std::size_t kReadChunk = 65536;
 
 // Splits a stream into lines. Each line end (CR, LF, CR LF or LF CR, also
@@ -86,44 +84,26 @@ void TCustomAFEdit::ResetDocument() {
   MaxRowLen = 0;
 }
 
-namespace {
-
-// Rows to reserve for a stream: generous, since capacity that is never
-// filled is never touched and costs no memory.
-std::size_t ExpectedRows(std::istream& stream) {
-  const std::streampos here = stream.tellg();
-  if (here < 0 || !stream.seekg(0, std::ios::end)) {
-    stream.clear();
-    return 1024;
-  }
-  const std::streamoff size = stream.tellg() - here;
-  stream.seekg(here);
-  return static_cast<std::size_t>(std::max<std::streamoff>(size / 16, 1024));
-}
-
-}  // namespace
-
 // Rows are added directly, without events or undo records. With loWrap each
-// logical line is cut as re-wrapping would cut it before it is stored, so a
-// large document's rows are written once.
+// logical line is wrapped as it is read, as ReflowRow called for each of its
+// rows in turn would wrap it, so that a large document's rows are written
+// once.
 void TCustomAFEdit::LoadFromStream(std::istream& stream, int options) {
   ResetDocument();
   const TLineAttr attr = MakeAttr(true, 0, defWrapPos_);
-  TRowList::TBulkAppender bulk(rows_, ExpectedRows(stream));
   LineReader reader(stream);
   std::string line, logical;
-  std::vector<int> cuts, cutCols;
-  auto store = [&](std::string_view text, const TLineAttr& rowAttr) {
-    cutCols.clear();
-    cuts = (options & loWrap) && EndsWithCR(text) ? FindCuts(text, rowAttr.Indent, cutCols) : std::vector<int>{};
-    std::size_t from = 0;
-    for (int cut : cuts) {
-      bulk.Append(text.substr(from, cut - from), rowAttr);
-      from = cut;
-    }
-    bulk.Append(text.substr(from), rowAttr);
+  // A line longer than the reader's limit arrives in pieces, each a row.
+  std::vector<std::pair<int, TLineAttr>> pieces;
+  TLineRows rows;
+  int arriving = 0;
+  auto wrap = [&](std::string_view text, bool lastOfDocument) {
+    rows.Reset(text, lastOfDocument);
+    for (const auto& [start, pieceAttr] : pieces) rows.AddRow(start, pieceAttr);
+    arriving = WrapEveryRow(rows, arriving);
+    for (int k = 0; k < rows.Count(); ++k) rows_.AppendPacked(rows.Text(k), rows.Attr(k));
+    pieces.clear();
   };
-  TLineAttr logicalAttr = attr;
   while (reader.Next(line)) {
     MaxRowLen = std::max<int>(MaxRowLen, static_cast<int>(line.size()) + 2);
     if (options & loTabsToSpaces) line = ExpandTabs(line, true);
@@ -133,29 +113,22 @@ void TCustomAFEdit::LoadFromStream(std::istream& stream, int options) {
       rowAttr.Indent = static_cast<std::int16_t>(std::clamp(tabs * tabSize_, 0, std::max(0, attr.WrapPos - 8)));
     }
     if (!(options & loWrap)) {
-      bulk.Append(line, rowAttr);
+      rows_.AppendPacked(line, rowAttr);
       continue;
     }
-    // A line longer than the reader's limit arrives in pieces: wrap it whole.
-    if (logical.empty()) logicalAttr = rowAttr;
-    logical += line;
-    if (EndsWithCR(line)) {
-      store(logical, logicalAttr);
+    pieces.emplace_back(static_cast<int>(logical.size()), rowAttr);
+    if (!EndsWithCR(line)) {
+      logical += line;
+    } else if (logical.empty()) {
+      wrap(line, false);
+    } else {
+      logical += line;
+      wrap(logical, false);
       logical.clear();
     }
   }
-  if (!logical.empty()) store(logical, logicalAttr);
-  bulk.Finish();
+  if (!pieces.empty()) wrap(logical, true);
   if (RowCount() == 0 || rows_.HasCR(RowCount() - 1)) AppendRow(std::string());
-  if (options & loWrap) {
-    // The last line has no line end: it is wrapped as the last row is.
-    const bool wasUpdating = updating_;
-    const bool wasSuspended = EditSwitches::UndoSuspended;
-    updating_ = EditSwitches::UndoSuspended = true;  // the history is emptied below anyway
-    ReflowRow(RowCount() - 1);
-    updating_ = wasUpdating;
-    EditSwitches::UndoSuspended = wasSuspended;
-  }
   undo_.ClearAll();
   if (OnUndoChange) OnUndoChange(false, false);
   UndoGroup = 0;

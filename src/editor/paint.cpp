@@ -18,11 +18,8 @@ void TCustomAFEdit::UpdateMetrics(bool repaint) {
   // A negative pitch must not make cells empty: every position divides by it.
   cellWidth_ = std::max(1, (charHeight_ + 1) / 2 + charPich_);
   advances_.assign(65536, cellWidth_);
-  if (HasView(TViewOption::voRowNum)) {
-    const int needed = static_cast<int>(FormatRowNumber(100).size()) * cellWidth_;
-    leftMgn_ = std::max(leftMgn_, needed);
-  }
   textArea_.Left = leftMgn_;
+  WidenMarginForRowNumbers();
   textArea_.Top = topMgn_ + (HasView(TViewOption::voColIndicate) ? rowHeight_ : 0);
   metricsKnown_ = true;
   if (repaint) {
@@ -38,7 +35,19 @@ std::span<const int> TCustomAFEdit::Advances(std::size_t count) {
   return std::span<const int>(advances_.data(), count);
 }
 
+// The left margin holds the largest row number (at least 100) as RowDspFmt
+// formats it; it grows with the rows, never shrinks. True when it grew.
+bool TCustomAFEdit::WidenMarginForRowNumbers() {
+  if (!HasView(TViewOption::voRowNum)) return false;
+  const int needed = static_cast<int>(FormatRowNumber(std::max(100, RowCount())).size()) * cellWidth_;
+  if (leftMgn_ >= needed) return false;
+  leftMgn_ = needed;
+  textArea_.Left = leftMgn_;
+  return true;
+}
+
 void TCustomAFEdit::Paint() {
+  WidenMarginForRowNumbers();
   host_.HideCaret();
   paintRect_ = textArea_;
   for (int r = TopRow; r <= TopRow + VisibleRows(); ++r) PaintRow(r);
@@ -50,7 +59,7 @@ void TCustomAFEdit::Paint() {
 }
 
 void TCustomAFEdit::RepaintDirty() {
-  if (TopRow != lastPaintedTopRow_) {
+  if (TopRow != lastPaintedTopRow_ || WidenMarginForRowNumbers()) {
     Paint();
     return;
   }

@@ -32,6 +32,11 @@ void TRowList::Permute(int first, const std::vector<int>& sources, bool undo) {
   for (int i = 0; i < n; ++i) rows_[first + i] = std::move(moved[i]);
 }
 
+void TRowList::AppendPacked(std::string_view text, const TLineAttr& attr, std::unique_ptr<TColAttrList> colAttrs) {
+  rows_.push_back(TRow{TRowText::Borrowed(CopyToArena(text), text.size()), attr, std::move(colAttrs)});
+  lines_.Inserted(Count() - 1, *this);
+}
+
 void TRowList::Clear() {
   rows_.clear();
   lines_.Clear();
@@ -41,9 +46,12 @@ void TRowList::Clear() {
 }
 
 const char* TRowList::CopyToArena(std::string_view text) {
+  if (text.empty()) return nullptr;  // before the first block there is nowhere to point
   if (text.size() > arenaLeft_) {
     const std::size_t block = std::max(kArenaBlock, text.size());
-    arena_.push_back(std::make_unique<char[]>(block));
+    // Not zeroed: a re-wrap of a short document would otherwise clear a
+    // whole block it never fills.
+    arena_.push_back(std::make_unique_for_overwrite<char[]>(block));
     arenaNext_ = arena_.back().get();
     arenaLeft_ = block;
   }
@@ -52,17 +60,4 @@ const char* TRowList::CopyToArena(std::string_view text) {
   arenaNext_ += text.size();
   arenaLeft_ -= text.size();
   return at;
-}
-
-TRowList::TBulkAppender::TBulkAppender(TRowList& list, std::size_t expectedRows) : list_(list) {
-  rows_.reserve(expectedRows);
-}
-
-void TRowList::TBulkAppender::Append(std::string_view text, const TLineAttr& attr) {
-  rows_.push_back(TRow{TRowText::Borrowed(list_.CopyToArena(text), text.size()), attr, nullptr});
-}
-
-void TRowList::TBulkAppender::Finish() {
-  list_.rows_.Adopt(std::move(rows_));
-  list_.lines_.Rebuild(list_);
 }

@@ -1,7 +1,8 @@
 // The document's display rows: Shift-JIS text (a row that ends its logical
 // line carries one trailing CR), its attribute record and optional column
-// attributes, in one gap vector so that local edits of huge documents stay
-// cheap. A plain container: events and undo live in the control.
+// attributes, in blocks so that local edits of huge documents stay cheap
+// wherever they happen. A plain container: events and undo live in the
+// control.
 #pragma once
 
 #include <memory>
@@ -9,12 +10,13 @@
 #include <vector>
 
 #include "editor/attrlists.h"
-#include "editor/gapvector.h"
+#include "editor/blockvector.h"
 #include "editor/lineindex.h"
 #include "editor/rowtext.h"
 
 struct TRow {
-  TRowText Text;
+  // Its tail padding holds the record: a row takes 40 bytes, not 48.
+  [[no_unique_address]] TRowText Text;
   TLineAttr Attr;
   std::unique_ptr<TColAttrList> ColAttrs;
 };
@@ -32,17 +34,20 @@ class TRowList {
   TColAttrList* ColAttrsOrNull(int i) const { return rows_[i].ColAttrs.get(); }
   TColAttrList& ColAttrs(int i);  // created on demand, one entry per byte
   void ClearColAttrs(int i) { rows_[i].ColAttrs.reset(); }
+  // Takes the row's column attributes away from it.
+  std::unique_ptr<TColAttrList> TakeColAttrs(int i) { return std::move(rows_[i].ColAttrs); }
   bool HasCR(int i) const;
 
   void Insert(int i, std::string_view text, const TLineAttr& attr);
   void Append(std::string_view text, const TLineAttr& attr) { Insert(Count(), text, attr); }
+  // Appends a row whose bytes are packed into the list's arena with those
+  // of the rows before it (loading, rebuilding all rows).
+  void AppendPacked(std::string_view text, const TLineAttr& attr,
+                    std::unique_ptr<TColAttrList> colAttrs = nullptr);
   void Delete(int i) {
     lines_.Deleting(i, Text(i));
     rows_.erase(i);
   }
-  // Room for `count` rows in all, so that a large insertion does not grow
-  // the list a quarter at a time, copying it each time.
-  void Reserve(int count) { rows_.reserve(static_cast<std::size_t>(count)); }
   void Swap(int i, int j) {
     lines_.Changing(i, Text(i), Text(j));
     lines_.Changing(j, Text(j), Text(i));
@@ -56,24 +61,10 @@ class TRowList {
   // Where the logical lines begin.
   const TLineIndex& Lines() const { return lines_; }
 
-  // Loading: rows are collected in a plain vector (reserved generously;
-  // untouched capacity costs no memory), their text packed in the arena,
-  // and then become the list in one move.
-  class TBulkAppender {
-   public:
-    TBulkAppender(TRowList& list, std::size_t expectedRows);
-    void Append(std::string_view text, const TLineAttr& attr);
-    void Finish();
-
-   private:
-    TRowList& list_;
-    std::vector<TRow> rows_;
-  };
-
  private:
   const char* CopyToArena(std::string_view text);
 
-  GapVector<TRow> rows_;
+  BlockVector<TRow> rows_;
   TLineIndex lines_;
   std::vector<std::unique_ptr<char[]>> arena_;
   char* arenaNext_ = nullptr;

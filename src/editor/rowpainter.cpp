@@ -49,7 +49,8 @@ void TRowPainter::Paint(int row, const TRect& rect) {
 // The indent as bytes 1 and each TAB as fill bytes 11 and the TAB (both as
 // spaces when their marks are off), then LF unless the row ends with CR.
 void TRowPainter::BuildDisplayForm() {
-  const std::string_view text = e_.rows_.Text(row_);
+  text_ = e_.rows_.Text(row_);
+  const std::string_view text = text_;
   const int indent = std::max<int>(0, e_.rows_.Attr(row_).Indent);
   const bool tabMarks = e_.HasView(TViewOption::voTab);
   d_.assign(indent, e_.HasView(TViewOption::voIndent) ? kIndentByte : ' ');
@@ -100,8 +101,13 @@ bool TRowPainter::OfferToHost() {
   return defaultDraw;
 }
 
-bool TRowPainter::InWordSet(unsigned char b) const {
-  return e_.IsKeywordChar(b) || b == '\t' || b == static_cast<unsigned char>(kTabFill);
+bool TRowPainter::TabCell(int col) const {
+  const int i = index_[col];
+  return i >= 0 && i < static_cast<int>(text_.size()) && text_[i] == '\t';
+}
+
+bool TRowPainter::InWordSet(int col) const {
+  return e_.IsKeywordChar(static_cast<unsigned char>(d_[col])) || TabCell(col);
 }
 
 // The visible columns, widened so that a keyword, a tab mark or a
@@ -112,8 +118,8 @@ void TRowPainter::ChooseColumns(int& first, int& end) const {
   // A cell cut by the right edge is drawn too.
   end = (rect_.Right - left + cell - 1) / cell + e_.LeftCol;
   const int len = Length();
-  if (first > 0 && first < len && InWordSet(d_[first])) {
-    while (first > 0 && InWordSet(d_[first - 1])) --first;
+  if (first > 0 && first < len && InWordSet(first)) {
+    while (first > 0 && InWordSet(first - 1)) --first;
   }
   if (first > 0 && first < len && kind_[first] == TByteKind::Trail) --first;
   if (end < len) {
@@ -121,7 +127,7 @@ void TRowPainter::ChooseColumns(int& first, int& end) const {
     if (end < len && (d_[end] == '\n' || d_[end] == '\r')) {
       ++end;
     } else {
-      while (end < len && InWordSet(d_[end])) ++end;
+      while (end < len && InWordSet(end)) ++end;
     }
   }
   end = std::min(end, len);
@@ -134,26 +140,26 @@ void TRowPainter::DrawColumns(int first, int end) {
   wordLen_ = 0;
   indentCol_ = -1;
   if (first >= end) return;
-  text_ = Colors(first, TRunKind::Text);
+  textColors_ = Colors(first, TRunKind::Text);
   textSelected_ = Selected(first);
   nextBoundary_ = e_.blocks_.NextBoundary(row_, index_[first]);
   int col = first;
   while (col < end) {
     const int index = index_[col];
     if (nextBoundary_ >= 0 && index >= nextBoundary_) {
-      text_ = Colors(col, TRunKind::Text);
+      textColors_ = Colors(col, TRunKind::Text);
       nextBoundary_ = e_.blocks_.NextBoundary(row_, index);
     }
     if (colAttrs_ && colAttrs_->IsActive(index)) {
       col = DrawColAttrRun(col, end);
-      text_ = Colors(col, TRunKind::Text);
+      textColors_ = Colors(col, TRunKind::Text);
       textSelected_ = Selected(col);
       continue;
     }
     // A character takes the selection state of its first column, also
     // when a selection end lies inside it.
     if (Selected(col) != textSelected_) {
-      text_ = Colors(col, TRunKind::Text);
+      textColors_ = Colors(col, TRunKind::Text);
       textSelected_ = Selected(col);
     }
     col += DrawColumn(col);
@@ -169,7 +175,7 @@ void TRowPainter::DrawColumns(int first, int end) {
 // Draws (or collects) the character at `col`; returns the columns it took.
 int TRowPainter::DrawColumn(int col) {
   const unsigned char b = static_cast<unsigned char>(d_[col]);
-  if (b == static_cast<unsigned char>(kIndentByte)) {
+  if (IndentCell(col) && b == static_cast<unsigned char>(kIndentByte)) {
     if (indentCol_ < 0) {
       Flush();
       indentCol_ = col;
@@ -186,7 +192,7 @@ int TRowPainter::DrawColumn(int col) {
     DrawLineEnd(col);
     return 1;
   }
-  if (b == '\t' || b == static_cast<unsigned char>(kTabFill)) return DrawTabMark(col);
+  if (TabCell(col) && (b == '\t' || b == static_cast<unsigned char>(kTabFill))) return DrawTabMark(col);
   if (b >= 129 && e_.HasView(TViewOption::voHankana)) {
     FinishWord();
     Append(col, Bytes(col, 1), Colors(col, TRunKind::Dependence));
@@ -197,7 +203,7 @@ int TRowPainter::DrawColumn(int col) {
     return 1;
   }
   FinishWord();
-  Append(col, Bytes(col, 1), text_);
+  Append(col, Bytes(col, 1), textColors_);
   return 1;
 }
 
@@ -209,7 +215,7 @@ int TRowPainter::DrawDoubleByte(int col) {
   } else if (e_.HasView(TViewOption::voDependence) && e_.IsDependenceChar(ch)) {
     Append(col, ch, Colors(col, TRunKind::Dependence));
   } else {
-    Append(col, ch, text_);
+    Append(col, ch, textColors_);
   }
   return 2;
 }
@@ -244,13 +250,14 @@ int TRowPainter::DrawColAttrRun(int col, int end) {
 int TRowPainter::DrawTabMark(int col) {
   FinishWord();
   Flush();
+  const int tab = index_[col];
   int c = col;
   std::string marks;
-  while (c < Length() && d_[c] == kTabFill) {
+  while (c < Length() && index_[c] == tab && d_[c] == kTabFill) {
     marks += kTabFillMark;
     ++c;
   }
-  if (c < Length() && d_[c] == '\t') {
+  if (c < Length() && index_[c] == tab) {
     marks += kTabMark;
     ++c;
   }
@@ -293,7 +300,7 @@ void TRowPainter::FlushIndent(int lastCol) {
 void TRowPainter::AddWordByte(int col) {
   if (wordLen_ == 0) wordCol_ = col;
   ++wordLen_;
-  Append(col, Bytes(col, 1), text_);
+  Append(col, Bytes(col, 1), textColors_);
 }
 
 // A word ends: when it is a keyword it is drawn again over itself in the

@@ -47,7 +47,11 @@ class TRowPainter {
   TRunColors Colors(int col, TRunKind kind) const;
   const TFont& FontOf(const TRunColors& colors);
   bool Selected(int col) const { return col >= selFrom_ && col < selTo_; }
-  bool InWordSet(unsigned char b) const;
+  bool InWordSet(int col) const;
+  // Indent and tab cells are the painter's own fill; bytes 1 and 11 in the
+  // text itself are drawn as any other byte.
+  bool IndentCell(int col) const { return index_[col] < 0; }
+  bool TabCell(int col) const;
   int Length() const { return static_cast<int>(d_.size()); }
   std::string_view Bytes(int col, int count) const { return std::string_view(d_).substr(col, count); }
 
@@ -56,6 +60,7 @@ class TRowPainter {
   TRect rect_;
   int y_ = 0;
   TColAttrList* colAttrs_ = nullptr;
+  std::string_view text_;  // the row's bytes
 
   // The display form (indent bytes, tab fill, a closing LF) and, per
   // column, its byte kind and its byte index in the row (ColToIndex).
@@ -67,7 +72,7 @@ class TRowPainter {
   std::string run_;  // bytes waiting to be drawn from column runCol_
   int runCol_ = 0;
   TRunColors runColors_;
-  TRunColors text_;  // the colours of plain text at the current column
+  TRunColors textColors_;  // the colours of plain text at the current column
   bool textSelected_ = false;
   int wordCol_ = -1;
   int wordLen_ = 0;

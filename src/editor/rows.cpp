@@ -59,6 +59,8 @@ std::string TCustomAFEdit::SelText() const {
   }
   if (sel.HasRowSel()) {
     const int bottom = sel.RowSelBottom();
+    // The empty last row alone holds no text, and no line end either.
+    if (sel.RowSelTop() == bottom && rows_.Text(bottom).empty()) return std::string();
     return GetTextRange(TPoint{0, sel.RowSelTop()},
                         TPoint{static_cast<int>(rows_.Text(bottom).size()), bottom}, false);
   }
@@ -107,7 +109,6 @@ bool TCustomAFEdit::Recording() const { return !EditSwitches::UndoSuspended; }
 // may change the text, the undo record, and the row itself.
 void TCustomAFEdit::StoreNewRow(int index, std::string s, const TLineAttr& attr, bool record) {
   if (OnLineInsert) OnLineInsert(index, s);
-  CountRowChange();
   if (record && Recording()) undo_.Add(Record(TUndoKind::RowInserted, index, {}, {}, {}, attr));
   TLineAttr copy = attr;
   copy.Redraw = true;
@@ -152,7 +153,6 @@ void TCustomAFEdit::RecordRowsInserted(int first, int count) {
 
 void TCustomAFEdit::DeleteRow(int index) {
   if (OnLineDelete) OnLineDelete(index);
-  CountRowChange();
   if (Recording())
     undo_.Add(Record(TUndoKind::RowDeleted, index, rows_.Text(index), {}, rows_.Attr(index), {}));
   rows_.Delete(index);
@@ -172,7 +172,6 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
   if (OnBeforeChange) OnBeforeChange(index, s, canModify);
   if (!canModify) return;
   const TLineAttr kept = rows_.Attr(index);
-  CountRowChange();
   if (newGroup && Recording()) ++UndoGroup;
   if (Recording()) {
     undo_.Add(Record(TUndoKind::RowReplaced, index, rows_.Text(index), {}, kept, kept));
@@ -189,7 +188,6 @@ void TCustomAFEdit::SetRow(int index, std::string s, bool newGroup) {
 }
 
 void TCustomAFEdit::SetRowAttr(int index, const TLineAttr& attr) {
-  CountRowChange();
   if (Recording()) {
     undo_.Add(Record(TUndoKind::RowReplaced, index, rows_.Text(index), {}, rows_.Attr(index), attr));
   }
@@ -249,14 +247,60 @@ void TCustomAFEdit::SortRows(int first, int last, bool recordUndo, const TRowCom
   if (OnUndoChange) OnUndoChange(undo_.CanUndo, false);
 }
 
+// ---- Rows built anew
+
+std::vector<long long> TCustomAFEdit::RowOffsets() const {
+  std::vector<long long> offsets;
+  offsets.reserve(RowCount() + 1);
+  long long at = 0;
+  for (int r = 0; r < RowCount(); ++r) {
+    offsets.push_back(at);
+    at += static_cast<long long>(rows_.Text(r).size());
+  }
+  offsets.push_back(at);
+  return offsets;
+}
+
+// The same text was cut into other rows: blocks and the row selection move
+// to the rows their bytes are in now. Each vector holds the offset of every
+// row's first byte, then the end of the text.
+void TCustomAFEdit::KeepPlacesInText(const std::vector<long long>& oldOffsets,
+                                     const std::vector<long long>& newOffsets) {
+  const int oldRows = static_cast<int>(oldOffsets.size()) - 1;
+  // The new row holding the byte at `offset`.
+  auto rowAt = [&](long long offset) {
+    const auto it = std::upper_bound(newOffsets.begin(), newOffsets.end() - 1, offset);
+    return std::max(0, static_cast<int>(it - newOffsets.begin()) - 1);
+  };
+  auto remap = [&](TPoint& p) {
+    if (p.Y < 0 || p.Y >= oldRows) return;
+    const long long offset = oldOffsets[p.Y] + p.X;
+    p.Y = rowAt(offset);
+    p.X = static_cast<int>(offset - newOffsets[p.Y]);
+  };
+  for (int i = 0; i < blocks_.Count(); ++i) {
+    remap(blocks_.Items(i).StartPos);
+    remap(blocks_.Items(i).EndPos);
+  }
+  if (!sel_.HasRowSel()) return;
+  // The top row from its first byte, the bottom row to its last.
+  const bool downwards = sel_.RowSelFrom <= sel_.RowSelTo;
+  const int top = std::clamp(sel_.RowSelTop(), 0, oldRows - 1);
+  const int bottom = std::clamp(sel_.RowSelBottom(), 0, oldRows - 1);
+  const int newTop = rowAt(oldOffsets[top]);
+  const int newBottom = rowAt(std::max(oldOffsets[bottom], oldOffsets[bottom + 1] - 1));
+  sel_.RowSelFrom = downwards ? newTop : newBottom;
+  sel_.RowSelTo = downwards ? newBottom : newTop;
+  UpdateRowSelBounds();
+}
+
+// Only rows on screen can be painted; the others are drawn afresh anyway
+// when they come into view, since a scrolled view is painted whole. A
+// selection over millions of rows marks no more than a screenful.
 void TCustomAFEdit::MarkRowsRedraw(int from, int to) {
-  from = std::max(0, from);
-  to = std::min(to, RowCount() - 1);
+  from = std::max({0, from, TopRow});
+  to = std::min({to, RowCount() - 1, TopRow + VisibleRows() + 1});
   for (int r = from; r <= to; ++r) rows_.Attr(r).Redraw = true;
 }
 
-void TCustomAFEdit::MarkRowsToEndRedraw(int from) {
-  // Only rows on screen can be painted; the others are drawn fresh anyway
-  // when they scroll into view.
-  MarkRowsRedraw(std::max(from, TopRow), TopRow + VisibleRows() + 1);
-}
+void TCustomAFEdit::MarkRowsToEndRedraw(int from) { MarkRowsRedraw(from, RowCount() - 1); }

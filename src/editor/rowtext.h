@@ -1,10 +1,12 @@
-// The bytes of one row in 16 bytes: either its own exact-size copy on the
+// The bytes of one row in 12 bytes: either its own exact-size copy on the
 // heap, or a view into the row list's arena, where the rows of a loaded
 // document sit end to end without a header each. Millions of rows make the
 // difference between a document that fits in memory three times its size
-// and one that does not.
+// and one that does not. A row holds less than 2 GiB: the top bit of the
+// size tells whether the bytes are the row's own.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -30,35 +32,38 @@ class TRowText {
   static TRowText Borrowed(const char* data, std::size_t size) {
     TRowText t;
     t.data_ = const_cast<char*>(data);
-    t.size_ = static_cast<std::uint32_t>(size);
+    t.size_ = Checked(size);
     return t;
   }
 
-  std::string_view View() const { return std::string_view(data_, size_); }
+  std::string_view View() const { return std::string_view(data_, size_ & kSizeBits); }
 
   void Assign(std::string_view s) {
     char* copy = s.empty() ? nullptr : new char[s.size()];
     if (copy) std::memcpy(copy, s.data(), s.size());
     Release();
     data_ = copy;
-    size_ = static_cast<std::uint32_t>(s.size());
-    owned_ = copy != nullptr;
+    size_ = Checked(s.size()) | (copy ? kOwned : 0);
   }
 
  private:
+  static constexpr std::uint32_t kOwned = 0x80000000u;
+  static constexpr std::uint32_t kSizeBits = ~kOwned;
+
+  static std::uint32_t Checked(std::size_t size) {
+    assert(size <= kSizeBits);
+    return static_cast<std::uint32_t>(size);
+  }
   void Release() {
-    if (owned_) delete[] data_;
+    if (size_ & kOwned) delete[] data_;
     data_ = nullptr;
     size_ = 0;
-    owned_ = false;
   }
   void Take(TRowText& o) {
     data_ = std::exchange(o.data_, nullptr);
     size_ = std::exchange(o.size_, 0);
-    owned_ = std::exchange(o.owned_, false);
   }
 
   char* data_ = nullptr;
   std::uint32_t size_ = 0;
-  bool owned_ = false;
 };

@@ -14,7 +14,7 @@
 
 namespace {
 
-struct TLineRows {
+struct TLineSpan {
   int First;
   int Count;
 };
@@ -65,18 +65,18 @@ class TLineOrder {
 void TCustomAFEdit::SortLines(TSortMode mode, std::string_view sortString) {
   int last = RowCount() - 1;
   if (last > 0 && rows_.Text(last).empty()) --last;
-  std::vector<TLineRows> lines;
+  std::vector<TLineSpan> lines;
   for (int r = 0; r <= last; ++r) {
     const int first = r;
     while (r < last && !rows_.HasCR(r)) ++r;
-    lines.push_back(TLineRows{first, r - first + 1});
+    lines.push_back(TLineSpan{first, r - first + 1});
   }
   // Texts without the line end; a wrapped line is joined.
   std::vector<std::string> joined;
   std::vector<std::string_view> texts;
-  joined.reserve(std::count_if(lines.begin(), lines.end(), [](const TLineRows& l) { return l.Count > 1; }));
+  joined.reserve(std::count_if(lines.begin(), lines.end(), [](const TLineSpan& l) { return l.Count > 1; }));
   texts.reserve(lines.size());
-  for (const TLineRows& l : lines) {
+  for (const TLineSpan& l : lines) {
     std::string_view text = rows_.Text(l.First);
     if (l.Count > 1) text = joined.emplace_back(LineText(l.First, l.First + l.Count - 1));
     if (EndsWithCR(text)) text.remove_suffix(1);

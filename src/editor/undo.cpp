@@ -76,8 +76,10 @@ TUndoBuffItem TCustomAFEdit::Record(TUndoKind kind, int index, std::string_view 
 }
 
 // Replays the records of the newest group (undo) or of the next one
-// (redo); false when there was none.
-bool TCustomAFEdit::ReplayGroup(bool undo) {
+// (redo); false when there was none. `relaid` tells whether a layout of
+// all rows was among them.
+bool TCustomAFEdit::ReplayGroup(bool undo, bool& relaid) {
+  relaid = false;
   const TUndoBuffItem* first = undo ? undo_.LastRecord() : undo_.NextRecord();
   if (!first) return false;
   const int group = first->Group;
@@ -85,6 +87,7 @@ bool TCustomAFEdit::ReplayGroup(bool undo) {
     TUndoBuffItem* rec = undo ? undo_.LastRecord() : undo_.NextRecord();
     if (!rec || rec->Group != group) break;
     undo ? undo_.StepBack() : undo_.StepForward();
+    relaid = relaid || rec->Kind == TUndoKind::Relayout;
     if (rec->Kind == TUndoKind::WidthChange) {
       const TUndoBuffItem copy = *rec;  // the replay lets the window run
       ReplayRecord(copy, undo);
@@ -96,9 +99,38 @@ bool TCustomAFEdit::ReplayGroup(bool undo) {
   return true;
 }
 
+// Records replay on the rows as they were when recorded, so a replay that
+// went past a re-wrap of all rows leaves them wrapped for the settings of
+// that time. They are wrapped again for the settings in force, as loading
+// would wrap the text; the layouts before and after go into the history on
+// both sides of the current position, where the records of either side
+// then find the rows they were made on.
+void TCustomAFEdit::RewrapAfterReplay() {
+  const long long caretOffset = CaretByteOffset();
+  auto replayed = std::make_shared<TLayout>(CaptureLayout());
+  if (!RewrapAllRows(true)) return;
+  PlaceCaretAtByteOffset(caretOffset);
+  auto rewrapped = std::make_shared<TLayout>(CaptureLayout());
+  auto relayout = [&](int group, std::shared_ptr<const TLayout> before, std::shared_ptr<const TLayout> after) {
+    TUndoBuffItem rec = Record(TUndoKind::Relayout, 0, {}, {}, {}, {});
+    rec.Group = group;
+    rec.Caret = before->Caret;
+    rec.LayoutBefore = std::move(before);
+    rec.LayoutAfter = std::move(after);
+    return rec;
+  };
+  if (const TUndoBuffItem* last = undo_.LastRecord())
+    undo_.InsertAtPos(relayout(last->Group, replayed, rewrapped), true);
+  if (const TUndoBuffItem* next = undo_.NextRecord())
+    undo_.InsertAtPos(relayout(next->Group, rewrapped, replayed), false);
+}
+
 void TCustomAFEdit::Undo() {
   EditSwitches::UndoReplaying = true;
-  if (ReplayGroup(true) && OnUndoChange) OnUndoChange(undo_.LastRecord() != nullptr, true);
+  bool relaid = false;
+  const bool replayed = ReplayGroup(true, relaid);
+  if (relaid) RewrapAfterReplay();
+  if (replayed && OnUndoChange) OnUndoChange(undo_.LastRecord() != nullptr, true);
   if (CaretPos.Y < TopRow) {
     TopRow = std::max(CaretPos.Y - 1, 0);
   } else if (TopRow + VisibleRows() < CaretPos.Y + 2) {
@@ -111,7 +143,9 @@ void TCustomAFEdit::Undo() {
 
 void TCustomAFEdit::Redo() {
   EditSwitches::UndoReplaying = true;
-  const bool replayed = ReplayGroup(false);
+  bool relaid = false;
+  const bool replayed = ReplayGroup(false, relaid);
+  if (relaid) RewrapAfterReplay();
   UpdateScrollBars();
   Paint();
   if (OnUndoChange) {
@@ -222,6 +256,13 @@ void TCustomAFEdit::RecordWidthChange(int delta) {
   }
 }
 
+void TCustomAFEdit::SetUndoMax(int limit) {
+  const int records = undo_.Top;
+  undo_.SetLimit(limit);
+  if (undo_.Top != records && OnUndoChange)
+    OnUndoChange(undo_.LastRecord() != nullptr, undo_.NextRecord() != nullptr);
+}
+
 void TCustomAFEdit::NotifyUndoChange() {
   if (EditSwitches::WidthRecordingOff || EditSwitches::UndoReplaying) return;
   if (OnUndoChange) OnUndoChange(undo_.CanUndo, false);
@@ -255,17 +296,16 @@ TLayout TCustomAFEdit::CaptureRows(int first, int count) const {
 // Cuts the current text into the rows of `layout`; the text is the same as
 // when the layout was captured, since the records after it were replayed.
 void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
-  std::vector<long long> oldStarts(RowCount() + 1, 0);
-  for (int r = 0; r < RowCount(); ++r) oldStarts[r + 1] = oldStarts[r] + rows_.Text(r).size();
+  const std::vector<long long> oldOffsets = RowOffsets();
   TRowList restored;
-  std::vector<long long> newStarts(1, 0);
+  std::vector<long long> newOffsets(1, 0);
   int src = 0;
   std::size_t srcAt = 0;
   TLayoutReader rows(layout);
+  std::string text;
   for (int r = 0; r < layout.Rows; ++r) {
     std::size_t need = rows.NextLength();
-    std::string text;
-    text.reserve(need);
+    text.clear();
     while (need > 0 && src < RowCount()) {
       const std::string_view from = rows_.Text(src);
       const std::size_t take = std::min(need, from.size() - srcAt);
@@ -276,29 +316,20 @@ void TCustomAFEdit::RestoreLayout(const TLayout& layout) {
     }
     TLineAttr attr = rows.NextAttr(MakeAttr(true, 0, defWrapPos_));
     attr.Redraw = true;
-    newStarts.push_back(newStarts.back() + text.size());
-    restored.Append(std::move(text), attr);
-  }
-  // Blocks keep their place in the text.
-  auto remap = [&](TPoint& p) {
-    if (p.Y < 0 || p.Y >= static_cast<int>(oldStarts.size()) - 1) return;
-    const long long offset = oldStarts[p.Y] + p.X;
-    const auto it = std::upper_bound(newStarts.begin(), newStarts.end() - 1, offset);
-    p.Y = static_cast<int>(it - newStarts.begin()) - 1;
-    p.X = static_cast<int>(offset - newStarts[p.Y]);
-  };
-  for (int i = 0; i < blocks_.Count(); ++i) {
-    remap(blocks_.Items(i).StartPos);
-    remap(blocks_.Items(i).EndPos);
+    newOffsets.push_back(newOffsets.back() + static_cast<long long>(text.size()));
+    restored.AppendPacked(text, attr);
   }
   rows_ = std::move(restored);
-  MaxRowLen = std::max(MaxRowLen, 0);
+  KeepPlacesInText(oldOffsets, newOffsets);
   for (int r = 0; r < RowCount(); ++r) RaiseMaxRowLen(r);
 }
 
+// The re-wrap joins the group of the newest record: it is undone with the
+// change before it, never as a step of its own that changes no text.
 void TCustomAFEdit::RecordRelayout(TLayout before) {
   auto after = std::make_shared<TLayout>(CaptureLayout());
   TUndoBuffItem rec = Record(TUndoKind::Relayout, 0, {}, {}, {}, {});
+  rec.Group = undo_.LastRecord()->Group;
   rec.Caret = before.Caret;
   rec.LayoutBefore = std::make_shared<TLayout>(std::move(before));
   rec.LayoutAfter = std::move(after);

@@ -58,6 +58,33 @@ void TUndoBuff::DropOldestGroup() {
   }
 }
 
+void TUndoBuff::InsertAtPos(TUndoBuffItem item, bool applied) {
+  if (Limit >= 0 && Top >= Limit - 1) {
+    DropRedo();
+    while (Pos > 0 && Top >= Limit - 1) DropOldestGroup();
+    if (Top >= Limit - 1 || (!applied && Top == Pos)) return;
+  }
+  slots_.insert(slots_.begin() + Pos, std::move(item));
+  if (Limit >= 0) slots_.resize(Limit);  // the slot given up was empty
+  if (SavedPos != kNeverSaved && SavedPos > Pos) ++SavedPos;
+  ++Top;
+  if (applied) ++Pos;
+}
+
+// A buffer of N slots holds at most N - 1 records (Add keeps one free).
+void TUndoBuff::SetLimit(int limit) {
+  Limit = limit;
+  if (limit < 0) return;
+  if (limit == 0) {
+    ClearKeepingEdited();
+  } else {
+    if (Top > limit - 1) DropRedo();
+    while (Pos > limit - 1) DropOldestGroup();
+  }
+  slots_.resize(limit);
+  CanUndo = CanUndo && Pos > 0;
+}
+
 void TUndoBuff::ClearAll() {
   for (TUndoBuffItem& slot : slots_) slot = TUndoBuffItem{};
   Pos = SavedPos = Top = 0;

@@ -78,6 +78,13 @@ class TUndoBuff {
   // Forgets everything; an unsaved change stays unsaved.
   void ClearKeepingEdited();
   int SlotCount() const { return static_cast<int>(slots_.size()); }
+  // Puts a record in at the current position, keeping the redo records:
+  // applied, it is the newest to undo; otherwise the next to redo. A full
+  // limited buffer first gives up its redo records, then its oldest groups.
+  void InsertAtPos(TUndoBuffItem item, bool applied);
+  // A lower limit than the history holds drops the redo records and then
+  // the oldest groups until the rest fits; -1 is no limit.
+  void SetLimit(int limit);
 
   int LastGroup = 0;
   int GroupRun = 0;

@@ -1,10 +1,10 @@
 // Soft wrapping: where a row is cut (Japanese line-break rules, hanging,
-// pulling back, English words) and the re-wrapping of rows after a change.
+// pulling back, English words), the steps of re-wrapping, and how a step
+// changes the control's own rows after an edit.
 #include <algorithm>
 #include <cstring>
 
 #include "editor/afedit.h"
-#include "editor/switches.h"
 #include "editor/bytekind.h"
 #include "encoding/sjis.h"
 
@@ -41,7 +41,8 @@ void TCustomAFEdit::SetBanHead(std::string v) {
 // ---- Choosing the cut
 
 int TCustomAFEdit::FindWrapPos(std::string_view s, int w, int minPos) {
-  std::vector<TByteKind> kinds;
+  if (w >= static_cast<int>(s.size()) || minPos >= w) return w;
+  std::vector<TByteKind>& kinds = wrapKinds_;
   ClassifyBytes(s, static_cast<std::size_t>(std::max(0, w)) + WrapMargin() + 4, kinds);
   auto kindAt = [&](int i) {
     return i >= 0 && i < static_cast<int>(kinds.size()) ? kinds[i] : TByteKind::Single;
@@ -105,56 +106,6 @@ int TCustomAFEdit::FindWrapPos(std::string_view s, int w, int minPos) {
   return result;
 }
 
-// ---- Re-wrapping
-
-void TCustomAFEdit::ReflowRow(int row) { ReflowFrom(row); }
-
-int TCustomAFEdit::ReflowFrom(int row) {
-  TReflowNext next{row, false};
-  while (!next.Done && next.Row < RowCount()) next = ReflowStep(next.Row);
-  return next.Row;
-}
-
-TCustomAFEdit::TReflowNext TCustomAFEdit::ReflowStep(int r) {
-  const int w = WrapWidth();
-  const std::string_view text = rows_.Text(r);
-  const int indent = rows_.Attr(r).Indent;
-  const bool isLast = r == RowCount() - 1;
-  std::size_t consumed = 0;
-  const std::string s = DisplayPrefix(indent, text, w + WrapMargin() + 1, consumed);
-  const bool complete = consumed == text.size();
-  const std::size_t firstCR = text.find('\r');
-
-  // The row ends its logical line and fits.
-  if (complete && firstCR != std::string::npos && firstCR == text.size() - 1 &&
-      FindWrapPos(s, w, indent + 2) >= static_cast<int>(s.size())) {
-    if (isLast) AddRow(std::string(), rows_.Attr(r));
-    return Stop(r + 1);
-  }
-  if (text.empty()) {
-    if (isLast) return Stop(r + 1);  // an empty last row is complete as it is
-    DeleteRow(r);
-    sel_.RowSelShrink(r);
-    MarkRowsToEndRedraw(r);
-    return Stop(r);
-  }
-  if (firstCR != std::string::npos || !complete) return CutRow(r);
-  return FitWithNext(r, s);
-}
-
-// The row has a line end inside it, or is too long for the width: cut it
-// into as many rows as needed. The pieces become new rows; what remains
-// goes where the rest of a cut row goes (a new row, or the front of the
-// continuation row), and re-wrapping continues there.
-TCustomAFEdit::TReflowNext TCustomAFEdit::CutRow(int r) {
-  const std::string text(rows_.Text(r));
-  const bool ownLine = r == RowCount() - 1 || rows_.HasCR(r);
-  std::vector<int> cutCols;
-  const std::vector<int> cuts = FindCuts(text, rows_.Attr(r).Indent, cutCols);
-  if (cuts.empty()) return Continue(r + 1);
-  return Continue(ApplyCuts(r, text, cuts, cutCols, ownLine));
-}
-
 // Where the text of one row is cut as re-wrapping would cut it step by
 // step: at each line end and wherever the rest does not fit, until the rest
 // ends its line and fits, or has no line end and no more than the width and
@@ -165,6 +116,7 @@ std::vector<int> TCustomAFEdit::FindCuts(std::string_view text, int indent, std:
   std::vector<int> cuts;
   std::size_t offset = 0;
   std::size_t nextCR = text.find('\r');
+  std::string& s = wrapDisplay_;
   for (;;) {
     const std::string_view rest = text.substr(offset);
     while (nextCR != std::string_view::npos && nextCR < offset) nextCR = text.find('\r', nextCR + 1);
@@ -174,7 +126,7 @@ std::vector<int> TCustomAFEdit::FindCuts(std::string_view text, int indent, std:
     // that far for each of them.
     const std::string_view line = cr == std::string_view::npos ? rest : rest.substr(0, cr + 1);
     std::size_t consumed = 0;
-    std::string s = DisplayPrefix(indent, line, w + WrapMargin() + 1, consumed);
+    DisplayPrefix(indent, line, w + WrapMargin() + 1, consumed, s);
     const bool complete = consumed == rest.size();
     const bool fits = complete && cr == rest.size() - 1 &&
                       FindWrapPos(s, w, indent + 2) >= static_cast<int>(s.size());
@@ -196,6 +148,149 @@ std::vector<int> TCustomAFEdit::FindCuts(std::string_view text, int indent, std:
     offset += g;
   }
   return cuts;
+}
+
+// ---- The steps
+
+// What re-wrapping does at row r, decided from the row and the next alone.
+TWrapStep TCustomAFEdit::DecideStep(const TWrapRows& rows, int r) {
+  TWrapStep step;
+  const int w = WrapWidth();
+  const std::string_view text = rows.Text(r);
+  const int indent = rows.Indent(r);
+  std::size_t consumed = 0;
+  std::string& s = wrapDisplay_;
+  DisplayPrefix(indent, text, w + WrapMargin() + 1, consumed, s);
+  const bool complete = consumed == text.size();
+  const std::size_t firstCR = text.find('\r');
+  if (complete && firstCR != std::string::npos && firstCR == text.size() - 1 &&
+      FindWrapPos(s, w, indent + 2) >= static_cast<int>(s.size())) {
+    step.AppendEmpty = rows.IsLast(r);  // the last row never ends with CR
+    return step;
+  }
+  if (text.empty()) {
+    if (!rows.IsLast(r)) step.Kind = TWrapStep::TKind::DeleteEmpty;
+    return step;
+  }
+  if (firstCR != std::string::npos || !complete) {
+    step.Kind = TWrapStep::TKind::Cut;
+    step.OwnLine = rows.IsLast(r) || EndsWithCR(text);
+    const bool severalLines = firstCR != std::string::npos && firstCR + 1 < text.size();
+    step.Cuts = severalLines ? CutLines(text, indent, rows.IsLast(r), step.CutCols)
+                             : FindCuts(text, indent, step.CutCols);
+    return step;
+  }
+  // A soft-wrapped (or last) row no wider than the width and its margin:
+  // take text up from the next row, or give some to it.
+  const int len = static_cast<int>(s.size());
+  if (rows.IsLast(r)) {
+    if (len < w) return step;  // with nothing below, a row that fits is complete
+    step.AppendEmpty = true;
+  }
+  step.Kind = TWrapStep::TKind::FitNext;
+  step.Length = len;
+  const std::string_view next = step.AppendEmpty ? std::string_view() : rows.Text(r + 1);
+  std::string& t = s;  // the row's display string followed by the next row's
+  t += DisplayPrefix(0, next, w + WrapMargin() + 1 - len, consumed, wrapNext_);
+  if (consumed == next.size() && static_cast<int>(t.size()) < w) {
+    step.Join = true;
+    return step;
+  }
+  const int k = FindWrapPos(t, w, indent + 1);
+  int g = k <= len ? IndexOfColumn(indent, text, k)
+                   : static_cast<int>(text.size()) + IndexOfColumn(0, next, k - len);
+  g = std::max<int>(g, static_cast<int>(sjis::CharLen(text, 0)));
+  step.CutCol = k;
+  step.Keep = g;
+  step.Join = step.Filled = !next.empty() && g >= static_cast<int>(text.size() + next.size());
+  return step;
+}
+
+// After a continuation row came up whole (Filled), the row is looked at
+// again with the next one, so that a line end that hangs at the width is
+// not left alone on a row; that look takes up nothing else.
+TCustomAFEdit::TReflowNext TCustomAFEdit::ReflowStep(TWrapRows& rows, int r, bool lineEndOnly) {
+  const TWrapStep step = DecideStep(rows, r);
+  if (lineEndOnly && !(step.Kind == TWrapStep::TKind::FitNext && step.Join && rows.Text(r + 1) == "\r"))
+    return Stop(r + 1);
+  switch (step.Kind) {
+    case TWrapStep::TKind::Complete:
+      if (step.AppendEmpty) rows.AppendEmpty(r);
+      return Stop(r + 1);
+    case TWrapStep::TKind::DeleteEmpty:
+      rows.DeleteEmpty(r);
+      return Stop(r);
+    case TWrapStep::TKind::Cut:
+      if (step.Cuts.empty()) return Continue(r + 1);
+      rows.Cut(r, step);
+      return Continue(r + static_cast<int>(step.Cuts.size()));
+    case TWrapStep::TKind::FitNext:
+      rows.FitNext(r, step);
+      if (!step.Join) return Continue(r + 1);
+      if (r == rows.Count() - 1) return Stop(r + 1);
+      return TReflowNext{r, false, step.Filled};
+  }
+  return Stop(r + 1);
+}
+
+int TCustomAFEdit::ReflowFrom(TWrapRows& rows, int row) {
+  TReflowNext next{row, false, false};
+  while (!next.Done && next.Row < rows.Count()) next = ReflowStep(rows, next.Row, next.LineEndOnly);
+  return next.Row;
+}
+
+// ---- The control's own rows
+
+// Every change goes through the row operations (undo records and events);
+// attributes, blocks, the row selection and the caret follow the bytes.
+class TCustomAFEdit::TControlRows : public TWrapRows {
+ public:
+  explicit TControlRows(TCustomAFEdit& edit) : e_(edit) {}
+
+  int Count() const override { return e_.RowCount(); }
+  std::string_view Text(int row) const override { return e_.rows_.Text(row); }
+  int Indent(int row) const override { return e_.rows_.Attr(row).Indent; }
+  bool IsLast(int row) const override { return row == e_.RowCount() - 1; }
+
+  void AppendEmpty(int row) override { e_.AddRow(std::string(), e_.rows_.Attr(row)); }
+
+  void DeleteEmpty(int row) override {
+    e_.DeleteRow(row);
+    e_.sel_.RowSelShrink(row);
+    e_.MarkRowsToEndRedraw(row);
+  }
+
+  void Cut(int row, const TWrapStep& step) override {
+    e_.ApplyCuts(row, std::string(e_.rows_.Text(row)), step.Cuts, step.CutCols, step.OwnLine);
+  }
+
+  void FitNext(int r, const TWrapStep& step) override {
+    if (step.AppendEmpty) AppendEmpty(r);
+    const int d = r + 1;
+    TPoint& caret = e_.CaretPos;
+    if (caret.Y == d) caret = TPoint{caret.X - Indent(d) + step.Length, r};
+    if (step.Join) {
+      e_.JoinNext(r);
+      return;
+    }
+    if (caret.Y == r && caret.X >= step.CutCol) caret = TPoint{caret.X + Indent(d) - step.CutCol, d};
+    const int len = static_cast<int>(Text(r).size());
+    if (step.Keep > len) {
+      e_.PullHeadUp(r, step.Keep - len);
+    } else if (step.Keep < len) {
+      e_.PushTailDown(r, step.Keep);
+    }
+    e_.rows_.Attr(r).Redraw = e_.rows_.Attr(d).Redraw = true;
+    e_.RaiseMaxRowLen(d);
+  }
+
+ private:
+  TCustomAFEdit& e_;
+};
+
+void TCustomAFEdit::ReflowRow(int row) {
+  TControlRows rows(*this);
+  ReflowFrom(rows, row);
 }
 
 int TCustomAFEdit::ApplyCuts(int r, const std::string& text, const std::vector<int>& cuts,
@@ -241,42 +336,6 @@ int TCustomAFEdit::ApplyCuts(int r, const std::string& text, const std::vector<i
   MarkRowsToEndRedraw(r);
   for (int k = 0; k <= pieces; ++k) RaiseMaxRowLen(r + k);
   return remainderRow;
-}
-
-// A soft-wrapped (or last) row that is no wider than the wrap width plus
-// its margin: take text up from the next row, or give some to it.
-TCustomAFEdit::TReflowNext TCustomAFEdit::FitWithNext(int r, const std::string& s) {
-  const int w = WrapWidth();
-  const int indent = rows_.Attr(r).Indent;
-  const int len = static_cast<int>(s.size());
-  if (r == RowCount() - 1) {
-    // With nothing below, a row that fits is complete.
-    if (len < w) return Stop(r + 1);
-    AddRow(std::string(), rows_.Attr(r));
-  }
-  const int d = r + 1;
-  std::size_t consumed = 0;
-  const std::string t = s + DisplayPrefix(0, rows_.Text(d), w + WrapMargin() + 1 - len, consumed);
-  if (CaretPos.Y == d) CaretPos = TPoint{CaretPos.X - rows_.Attr(d).Indent + len, r};
-  if (consumed == rows_.Text(d).size() && static_cast<int>(t.size()) < w) {
-    JoinNext(r);
-    return r < RowCount() - 1 ? Continue(r) : Stop(r + 1);
-  }
-  const int k = FindWrapPos(t, w, indent + 1);
-  if (CaretPos.Y == r && CaretPos.X >= k)
-    CaretPos = TPoint{CaretPos.X + rows_.Attr(d).Indent - k, d};
-  const std::string_view text = rows_.Text(r);
-  int g = k <= len ? IndexOfColumn(indent, text, k)
-                   : static_cast<int>(text.size()) + IndexOfColumn(0, rows_.Text(d), k - len);
-  g = std::max<int>(g, static_cast<int>(sjis::CharLen(text, 0)));
-  if (g > static_cast<int>(text.size())) {
-    PullHeadUp(r, g - static_cast<int>(text.size()));
-  } else if (g < static_cast<int>(text.size())) {
-    PushTailDown(r, g);
-  }
-  rows_.Attr(r).Redraw = rows_.Attr(d).Redraw = true;
-  RaiseMaxRowLen(d);
-  return Continue(d);
 }
 
 // Row r + 1 is appended to row r and deleted.
@@ -334,42 +393,4 @@ void TCustomAFEdit::MoveColAttrsUp(int r, int count) {
     for (int i = 0; i < count; ++i) to->Items(len + i) = from && i < from->Count() ? from->Items(i) : TColAttr{};
   }
   if (from) from->Delete(0, count);
-}
-
-// ---- The whole document
-
-// Re-wraps every row without recording the row changes. Older undo records
-// hold row indices, so the layouts before and after are recorded instead.
-// While an undo or redo replays, the recorded layouts are restored instead
-// of re-wrapping.
-void TCustomAFEdit::ReformatAll() {
-  if (EditSwitches::UndoReplaying) {
-    Paint();
-    return;
-  }
-  const long long caretOffset = CaretByteOffset();
-  const int caretDistance = CaretPos.Y - TopRow;
-  const bool callerSuspended = EditSwitches::UndoSuspended;
-  const bool undoable = undo_.LastRecord() != nullptr;
-  TLayout before;
-  if (undoable && !callerSuspended) before = CaptureLayout();
-  EditSwitches::UndoSuspended = true;
-  const bool wasUpdating = updating_;
-  updating_ = true;
-  const long long changesBefore = rowChangeCount_;
-  for (int r = 0; r < RowCount();) r = ReflowFrom(r);
-  updating_ = wasUpdating;
-  PlaceCaretAtByteOffset(caretOffset);
-  TopRow = std::max(0, CaretPos.Y - caretDistance);
-  EditSwitches::UndoSuspended = callerSuspended;
-  if (rowChangeCount_ != changesBefore) {
-    if (undoable && !callerSuspended) {
-      RecordRelayout(std::move(before));
-    } else if (undoable) {
-      undo_.ClearKeepingEdited();
-    } else {
-      undo_.DropRedo();
-    }
-  }
-  Paint();
 }

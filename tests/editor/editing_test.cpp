@@ -153,6 +153,20 @@ TEST_F(Editing, APastedTextIsWrappedAsTheSameTextLoaded) {
   }
 }
 
+TEST_F(Editing, CutAndClearWithNothingSelectedChangeNothing) {
+  Load("abc\r\ndef");
+  edit.Sel().AnchorPos = edit.Sel().EndPos = TPoint{1, 0};
+  edit.CaretPos = TPoint{2, 1};
+  host.clipboard = "kept";
+  edit.WMCut();
+  edit.WMClear();
+  EXPECT_FALSE(edit.Edited());
+  EXPECT_EQ(edit.UndoBuffer().LastRecord(), nullptr);
+  EXPECT_EQ(edit.CaretPos, (TPoint{2, 1}));
+  EXPECT_EQ(host.clipboard, "kept");
+  EXPECT_EQ(edit.Text(), "abc\r\ndef");
+}
+
 TEST_F(Editing, ReadOnlyBlocksChangesButNotCopying) {
   Load("abc");
   edit.SetReadOnly(true);

@@ -111,6 +111,17 @@ TEST_F(PaintTest, IndentShowsDotsOnlyWithItsOption) {
   EXPECT_EQ(TextsOf(RowTexts(0)), (std::vector<std::string>{"    ab", "< "}));
 }
 
+// Bytes 1 and 11 from the file are text, not indent or tab fill: they
+// get no marks and leave the rest of the row as it is.
+TEST_F(PaintTest, ControlBytesInTheTextAreNoMarks) {
+  Load("\x01\tx\x0By");
+  edit.RowAttr(0)->Indent = 2;
+  EXPECT_EQ(TextsOf(RowTexts(0)), (std::vector<std::string>{"..", "\x01", "-->", "x\x0By", "< "}));
+  SetView(TViewOption::voTab, false);
+  SetView(TViewOption::voIndent, false);
+  EXPECT_EQ(TextsOf(RowTexts(0)), (std::vector<std::string>{"  \x01   x\x0By", "< "}));
+}
+
 TEST_F(PaintTest, EndOfTextMarkClosesTheLastRow) {
   std::vector<Call> texts = RowTexts(0);  // the empty document
   ASSERT_EQ(TextsOf(texts), (std::vector<std::string>{"< "}));
@@ -286,6 +297,26 @@ TEST_F(PaintTest, OnlyRowsSelectedThroughTheirLineEndAreSelectedBehindTheText) {
   EXPECT_EQ(texts[1].bkColor, clWindow);
 }
 
+// Selecting from the end to the top repaints only the rows on screen; a
+// row in between is drawn selected once the view reaches it.
+TEST_F(PaintTest, RowsSelectedOutOfViewAreDrawnSelectedWhenScrolledTo) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "row" + std::to_string(i) + "\r\n";
+  Load(text);
+  host.keysDown = {VK_CONTROL};
+  edit.WMKeyDown(VK_END, 0);
+  host.keysDown = {VK_CONTROL, VK_SHIFT};
+  edit.WMKeyDown(VK_HOME, 0);
+  host.keysDown.clear();
+  ASSERT_EQ(edit.Sel().SelEnd().Y, 300);
+  host.canvas.calls.clear();
+  edit.WMVScroll(SB_THUMBPOSITION, 140);
+  const std::vector<Call> texts = host.canvas.Calls(Call::Text);
+  const auto row150 = std::find_if(texts.begin(), texts.end(), [](const Call& c) { return c.text == "row150"; });
+  ASSERT_NE(row150, texts.end());
+  EXPECT_EQ(row150->bkColor, clHighlight);
+}
+
 TEST_F(PaintTest, CharacterTakesTheSelectionStateOfItsFirstColumn) {
   Load("\x82\xA0\x82\xA2\r\n");  // あい
   edit.Sel().AnchorPos = TPoint{0, 0};
@@ -426,6 +457,30 @@ TEST_F(PaintTest, OnDrawLeftMgnMayReplaceOrSuppressTheNumber) {
   EXPECT_TRUE(Drew(PaintRow(0), "0#"));
   edit.OnDrawLeftMgn = [](int, const TRect&, std::string&, bool& defaultDraw) { defaultDraw = false; };
   for (const Call& c : PaintRow(0)) EXPECT_FALSE(c.kind == Call::Text && c.rect.Right <= kLeft);
+}
+
+// Row 100000 needs seven cells with "%5d:": the margin widens as the row
+// appears, and the whole view moves right with the text.
+TEST_F(PaintTest, MarginWidensForTheLargestRowNumber) {
+  std::string text;
+  for (int i = 0; i < 99998; ++i) text += "\r\n";
+  Load(text);
+  ASSERT_EQ(edit.RowCount(), 99999);
+  EXPECT_EQ(edit.TextLeft(), kLeft);
+  edit.MoveCaretTo(TPoint{0, edit.RowCount() - 1});
+  edit.CaretMoved();
+  host.canvas.calls.clear();
+  edit.InsertText("\r");
+  EXPECT_EQ(edit.TextLeft(), 7 * kCell);
+  std::vector<std::string> numbers;
+  int endMarkX = -1;
+  for (const Call& c : host.canvas.Calls(Call::Text)) {
+    if (c.rect.Right <= edit.TextLeft() && c.rect.Width() == 7 * kCell) numbers.push_back(c.text);
+    if (c.text == "< ") endMarkX = c.x;
+  }
+  ASSERT_FALSE(numbers.empty());
+  EXPECT_EQ(numbers.back(), "100000:");
+  EXPECT_EQ(endMarkX, 7 * kCell);  // the empty last row's first cell
 }
 
 // ---- Repainting

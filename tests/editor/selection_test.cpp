@@ -30,6 +30,14 @@ TEST_F(Selection, RowSelectionOfTheLastRowHasNoLineBreak) {
   EXPECT_EQ(edit.SelText(), "a\r\nlast");
 }
 
+TEST_F(Selection, RowSelectionOfOnlyTheEmptyLastRowIsEmpty) {
+  Load("a\r\n");
+  edit.Sel().RowSelFrom = edit.Sel().RowSelTo = 1;
+  EXPECT_EQ(edit.SelText(), "");
+  edit.Sel().RowSelFrom = 0;
+  EXPECT_EQ(edit.SelText(), "a\r\n");
+}
+
 TEST_F(Selection, StreamSelectionWinsOverRowSelection) {
   Load("abc\r\ndef");
   edit.Sel().RowSelFrom = edit.Sel().RowSelTo = 1;

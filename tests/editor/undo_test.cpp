@@ -1,7 +1,11 @@
 // The undo history: groups, limits, the saved position, width records and
 // layout records.
+#include <fstream>
+#include <iterator>
+
 #include "editfixture.h"
 #include "editor/switches.h"
+#include "invariants.h"
 
 using UndoHistory = EditFixture;
 
@@ -66,6 +70,27 @@ TEST_F(UndoHistory, LimitedBufferDropsTheOldestGroupsWhole) {
   }
   EXPECT_EQ(undone, 9);
   EXPECT_EQ(edit.RowCount(), 12);
+}
+
+// Lowering the limit below the history keeps the newest groups that fit,
+// also with redo records pending, and recording goes on within the limit.
+TEST_F(UndoHistory, LoweringTheLimitKeepsWhatFits) {
+  for (int i = 0; i < 30; ++i) edit.AppendRow("x");
+  edit.Undo();
+  edit.Undo();
+  bool canUndo = false, canRedo = true;
+  edit.OnUndoChange = [&](bool u, bool r) { canUndo = u, canRedo = r; };
+  edit.SetUndoMax(10);
+  EXPECT_TRUE(canUndo);
+  EXPECT_FALSE(canRedo);
+  for (int i = 0; i < 5; ++i) edit.AppendRow("y");
+  int undone = 0;
+  for (; edit.UndoBuffer().LastRecord(); ++undone) edit.Undo();
+  EXPECT_EQ(undone, 9);
+  EXPECT_EQ(edit.RowCount(), 1 + 28 + 5 - 9);
+  edit.SetUndoMax(0);
+  EXPECT_EQ(edit.UndoBuffer().NextRecord(), nullptr);
+  EXPECT_TRUE(edit.Edited());
 }
 
 TEST_F(UndoHistory, ZeroLimitRecordsNothing) {
@@ -144,6 +169,74 @@ TEST_F(UndoHistory, UndoAcrossAReformatRestoresTheExactText) {
   edit.Redo();
   edit.Redo();
   EXPECT_EQ(edit.Text(), "Xone two three four five six NEW seven eight\r\nnine ten\r\n");
+}
+
+// Wrap at 20, type, re-wrap at 60, undo: the text as it was, on rows
+// wrapped for 60 as a fresh load gives them; redo and undo again likewise,
+// also for the steps before the re-wrap.
+TEST_F(UndoHistory, UndoAcrossAReWrapLeavesRowsWrappedForTheWidthInForce) {
+  std::ifstream in(ZIB_CORPUS_DIR "/debian-reference-ch01.sjis.txt", std::ios::binary);
+  std::string text(std::istreambuf_iterator<char>(in), {});
+  text.resize(text.find("\r\n", 4000) + 2);
+  auto loadedAt60 = [&](const std::string& t) {
+    FakeEditHost otherHost;
+    TCustomAFEdit other(otherHost);
+    other.WMSize(640, 480);
+    other.Loaded();
+    other.SetOptions(edit.Options());
+    other.SetDefWrapPos(60);
+    TMemoryInStream stream(t);
+    other.LoadFromStream(stream, loWrap);
+    std::vector<std::string> rows;
+    for (int r = 0; r < other.RowCount(); ++r) rows.emplace_back(other.GetRow(r));
+    return rows;
+  };
+  WrapAt(20, {TAFEditOption::aoWordWrap, TAFEditOption::aoJpnBanBreak});
+  Load(text, loWrap);
+  edit.MoveCaretTo(TPoint{0, 5});
+  edit.InsertText("X");
+  edit.MoveCaretTo(TPoint{0, 40});
+  edit.InsertText("Y");
+  const std::string typed = edit.Text();
+  edit.SetDefWrapPos(60);
+  edit.ReformatAll();
+  edit.Undo();
+  const std::string withX = edit.Text();
+  EXPECT_EQ(withX.size(), text.size() + 1);
+  EXPECT_EQ(Rows(), loadedAt60(withX));
+  edit.Undo();
+  EXPECT_EQ(edit.Text(), text);
+  EXPECT_EQ(Rows(), loadedAt60(text));
+  EXPECT_FALSE(edit.Edited());
+  edit.Redo();
+  edit.Redo();
+  EXPECT_EQ(edit.Text(), typed);
+  EXPECT_EQ(Rows(), loadedAt60(typed));
+  edit.Undo();
+  EXPECT_EQ(edit.Text(), withX);
+  EXPECT_EQ(Rows(), loadedAt60(withX));
+}
+
+// The layouts put into a full history make room for themselves: the redo
+// records go first, then the oldest groups.
+TEST_F(UndoHistory, UndoAcrossAReWrapInAFullLimitedHistory) {
+  WrapAt(10, {TAFEditOption::aoWordWrap});
+  Load("a\r\nb\r\nc\r\none two three four five six seven", loWrap);
+  edit.SetUndoMax(4);  // three records
+  for (int row = 0; row < 3; ++row) {
+    edit.MoveCaretTo(TPoint{0, row});
+    edit.InsertText("x");
+  }
+  edit.SetDefWrapPos(25);
+  edit.ReformatAll();
+  int undone = 0;
+  for (; edit.UndoBuffer().LastRecord(); ++undone) edit.Undo();
+  EXPECT_EQ(undone, 2);
+  EXPECT_EQ(edit.Text(), "xa\r\nb\r\nc\r\none two three four five six seven");
+  EXPECT_EQ(RowInvariantViolation(edit), "");
+  edit.Redo();
+  EXPECT_EQ(edit.Text(), "xa\r\nxb\r\nc\r\none two three four five six seven");
+  EXPECT_EQ(edit.GetRow(3), "one two three four five ");
 }
 
 TEST_F(UndoHistory, AReformatAloneKeepsASavedDocumentUnedited) {

@@ -2,6 +2,7 @@
 // and re-wrapping after edits.
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "editfixture.h"
 
@@ -17,6 +18,12 @@ std::string Repeat(const std::string& s, int n) {
   std::string out;
   for (int i = 0; i < n; ++i) out += s;
   return out;
+}
+
+// Rows as given, without wrapping them, all with the first row's record.
+void SetRows(TCustomAFEdit& edit, const std::vector<std::string>& rows) {
+  edit.SetText(rows[0]);
+  for (std::size_t r = 1; r < rows.size(); ++r) edit.InsertRow(static_cast<int>(r), rows[r], *edit.RowAttr(0));
 }
 
 }  // namespace
@@ -116,6 +123,45 @@ TEST_F(Wrapping, WordBreakHandlerReplacesTheRules) {
   EXPECT_EQ(edit.GetRow(0), "abc");
 }
 
+// After a chain of one-letter rows is pulled up into a full row, the line
+// end on the row after them hangs on that row, as it does for the two rows
+// alone, instead of staying on a row of its own.
+TEST_F(Wrapping, ALineEndLeftAloneAfterPulledUpRowsHangsOnTheRowAbove) {
+  WrapAt(10, {TAFEditOption::aoJpnBanBreak});
+  const std::vector<std::string> alone{"abcdefghij", "\r", ""};
+  SetRows(edit, alone);
+  edit.ReflowRow(0);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"abcdefghij\r", ""}));
+  SetRows(edit, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "\r", ""});
+  edit.ReflowRow(0);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"abcdefghij\r", ""}));
+}
+
+// Cases whose rows differed when wrapping cut a line in one pass instead
+// of visiting every row in turn.
+TEST_F(Wrapping, LoadingVisitsEveryRowAsReflowRowWould) {
+  WrapAt(10, {TAFEditOption::aoWordWrap, TAFEditOption::aoJpnBanBreak});
+  Load("x abcdefghijklmnopqrst\r\n", loWrap);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"x ", "abcdefghij", "klmnopqrst\r", ""}));
+  WrapAt(20, {TAFEditOption::aoWordWrap, TAFEditOption::aoJpnBanBreak});
+  Load(Repeat(kClose, 25) + "\r\n", loWrap);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{Repeat(kClose, 2), Repeat(kClose, 10), Repeat(kClose, 2),
+                                              Repeat(kClose, 11) + "\r", ""}));
+  Load("\t\t\tabcdefghijklmnopqrstuvwxyz", loWrap | loTabsToIndent);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "bcdefghi", "jklmnopq", "r", "stuvwxyz", ""}));
+}
+
+// An empty document re-wrapped (as a new window is when it takes its
+// width) is one empty row that takes typing.
+TEST_F(Wrapping, ReformattingAnEmptyDocumentLeavesOneEmptyRow) {
+  WrapAt(20, {TAFEditOption::aoWordWrap});
+  Load("", loWrap);
+  edit.ReformatAll();
+  ASSERT_EQ(Rows(), (std::vector<std::string>{""}));
+  edit.InsertText("abc");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"abc"}));
+}
+
 // Loading wraps each line as it is read; the rows must be those that
 // re-wrapping the unwrapped text gives.
 TEST_F(Wrapping, WrappingWhileLoadingEqualsReflowingAfterwards) {
@@ -129,5 +175,81 @@ TEST_F(Wrapping, WrappingWhileLoadingEqualsReflowingAfterwards) {
     Load(corpus, loTabsToIndent);
     edit.ReformatAll();
     EXPECT_EQ(Rows(), loaded) << "width " << width;
+  }
+}
+
+namespace {
+
+// Lines rich in what wrapping decides on: characters that may not begin or
+// end a row, English words short and long, spaces, tabs (also leading, for
+// indentation), full-width text and half-width kana.
+std::string RandomLines(std::mt19937& rng, int lines) {
+  static const char* const kPieces[] = {
+      "\x82\xA0", "\x88\x9F", "\x81\x42", "\x81\x41", "\x81\x75", "\x81\x76", "\x81\x69", "\x81\x6A",
+      "\x81\x40", "\x82\xC1", "\xB1",     "(",        ")",        ",",        ".",        " ",
+      "\t",        "a",        "word",     "wrapping", "x",        "antidisestablishment",  ":"};
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  std::string text;
+  for (int l = 0; l < lines; ++l) {
+    for (int t = pick(4) == 0 ? pick(4) : 0; t > 0; --t) text += '\t';
+    for (int n = pick(40); n > 0; --n) text += kPieces[pick(std::size(kPieces))];
+    if (l + 1 < lines || pick(2)) text += "\r\n";
+  }
+  return text;
+}
+
+// ReflowRow called for every row in turn while the row count changes.
+void ReflowEveryRow(TCustomAFEdit& edit) {
+  for (int r = 0; r < edit.RowCount(); ++r) edit.ReflowRow(r);
+}
+
+std::vector<std::pair<std::string, int>> RowsAndIndents(const TCustomAFEdit& edit) {
+  std::vector<std::pair<std::string, int>> rows;
+  for (int r = 0; r < edit.RowCount(); ++r)
+    rows.emplace_back(edit.GetRow(r), const_cast<TCustomAFEdit&>(edit).RowAttr(r)->Indent);
+  return rows;
+}
+
+}  // namespace
+
+// Loading with wrapping and ReformatAll against ReflowRow called for every
+// row, for widths from 4 up, every combination of the wrapping options and
+// of the hanging and pulling-back limits.
+TEST(WrapEquivalence, LoadingAndReformatAllGiveTheRowsOfReflowRowForEveryRow) {
+  std::mt19937 rng(2024);
+  FakeEditHost host;
+  host.canvas.record = false;
+  TCustomAFEdit wrapped(host), reference(host);
+  for (TCustomAFEdit* e : {&wrapped, &reference}) {
+    e->WMSize(640, 480);
+    e->Loaded();
+  }
+  for (int round = 0; round < 300; ++round) {
+    const std::string text = RandomLines(rng, 1 + static_cast<int>(rng() % 6));
+    TAFEditOptions o{TAFEditOption::aoAutoFormat};
+    o.Set(TAFEditOption::aoWordWrap, rng() % 2);
+    o.Set(TAFEditOption::aoJpnBanBreak, rng() % 2);
+    const int width = 4 + static_cast<int>(rng() % 40), trail = static_cast<int>(rng() % 8),
+              lead = static_cast<int>(rng() % 14);
+    const int load = (rng() % 2 ? loTabsToIndent : 0) | (rng() % 4 == 0 ? loTabsToSpaces : 0);
+    for (TCustomAFEdit* e : {&wrapped, &reference}) {
+      e->SetOptions(o);
+      e->SetDefWrapPos(width);
+      e->SetWrapTrailBytes(trail);
+      e->SetWrapLeadBytes(lead);
+    }
+    TMemoryInStream in1(text), in2(text);
+    wrapped.LoadFromStream(in1, load | loWrap);
+    reference.LoadFromStream(in2, load);
+    ReflowEveryRow(reference);
+    ASSERT_EQ(RowsAndIndents(wrapped), RowsAndIndents(reference))
+        << "round " << round << " loading at width " << width;
+
+    const int next = 4 + static_cast<int>(rng() % 40);
+    for (TCustomAFEdit* e : {&wrapped, &reference}) e->SetDefWrapPos(next);
+    wrapped.ReformatAll();
+    ReflowEveryRow(reference);
+    ASSERT_EQ(RowsAndIndents(wrapped), RowsAndIndents(reference))
+        << "round " << round << " re-wrapping from " << width << " to " << next;
   }
 }
