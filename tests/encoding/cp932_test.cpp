@@ -16,7 +16,7 @@ const std::map<unsigned char, char16_t> kWindowsSingles{
 
 bool IsTrailByte(unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
-std::string Bytes(std::initializer_list<unsigned> values) {
+std::string ByteList(std::initializer_list<unsigned> values) {
   std::string s;
   for (const unsigned v : values) s += static_cast<char>(v);
   return s;
@@ -31,7 +31,7 @@ TEST(Cp932Tables, EveryByteAndPairDecodesAsIconvDoes) {
     const bool lead = sjis::IsLeadByte(b);
     for (unsigned trail = lead ? 0x40 : 0; trail <= (lead ? 0xFCu : 0u); ++trail) {
       if (lead && !IsTrailByte(trail)) continue;
-      const std::string sjis = lead ? Bytes({b, trail}) : Bytes({b});
+      const std::string sjis = lead ? ByteList({b, trail}) : ByteList({b});
       const std::optional<std::u16string> expected = oracle.Decode(sjis);
       std::size_t invalid = 99;
       const std::u16string got = cp932::ToUtf16(sjis, &invalid);

@@ -11,8 +11,6 @@
 
 namespace {
 
-std::string Bytes(const char* s, std::size_t n) { return std::string(s, n); }
-
 std::string Repeated(const std::string& text, std::size_t size) {
   std::string out;
   while (out.size() < size) out += text;

@@ -4,11 +4,7 @@
 
 #include <string>
 
-namespace {
-
-std::string Bytes(const char* s, std::size_t n) { return std::string(s, n); }
-
-}  // namespace
+#include "sjliteral.h"
 
 // A mark is no text: it used to come back as "?" and be counted.
 TEST(DecodeText, ALeadingByteOrderMarkIsSkippedAndRemembered) {
