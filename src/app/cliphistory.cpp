@@ -5,18 +5,25 @@
 #include <QMimeData>
 
 #include "app/sjistext.h"
+#include "editor/qt/clipboarddata.h"
 
 QByteArray ClipboardEntry(const QString& text) {
   const std::string sjis = ToSjis(text);
   // LF is never part of a two-byte character, so the bytes can be searched.
+  auto forEachLoneLF = [&sjis](auto&& action) {
+    for (std::size_t lf = sjis.find('\n'); lf != std::string::npos; lf = sjis.find('\n', lf + 1))
+      if (lf == 0 || sjis[lf - 1] != '\r') action(lf);
+  };
+  qsizetype added = 0;
+  forEachLoneLF([&added](std::size_t) { ++added; });
+  // Sized once: a large copy grew it several times over.
   QByteArray entry;
-  entry.reserve(static_cast<qsizetype>(sjis.size()));
+  entry.reserve(static_cast<qsizetype>(sjis.size()) + added);
   std::size_t from = 0;
-  for (std::size_t lf = sjis.find('\n'); lf != std::string::npos; lf = sjis.find('\n', lf + 1)) {
-    if (lf > 0 && sjis[lf - 1] == '\r') continue;
+  forEachLoneLF([&](std::size_t lf) {
     entry.append(sjis.data() + from, static_cast<qsizetype>(lf - from)).append('\r');
     from = lf;
-  }
+  });
   return entry.append(sjis.data() + from, static_cast<qsizetype>(sjis.size() - from));
 }
 
@@ -46,7 +53,11 @@ void TClipboardHistory::Clear() {
 
 void TClipboardHistory::ClipboardChanged() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (data && data->hasText()) Add(ClipboardEntry(data->text()));
+  if (const std::optional<QByteArray> own = TClipboardData::Sjis(data)) {
+    Add(*own);  // an editor's own copy: already the entry, shared rather than copied
+  } else if (data && data->hasText()) {
+    Add(ClipboardEntry(data->text()));
+  }
 }
 
 void TClipboardHistory::Add(const QByteArray& text) {

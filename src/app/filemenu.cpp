@@ -14,6 +14,7 @@
 #include "app/filecommands.h"
 #include "app/wholefile.h"
 #include "app/mainform.h"
+#include "editor/qt/clipboarddata.h"
 #include "editor/qt/tafedit.h"
 #include "encoding/filetext.h"
 
@@ -57,6 +58,7 @@ struct TClipboardCommand {
 
 long long ClipboardUnits() {
   const QMimeData* data = QApplication::clipboard()->mimeData();
+  if (const std::optional<QByteArray> own = TClipboardData::Sjis(data)) return own->size();
   return data && data->hasText() ? data->text().size() : 0;
 }
 

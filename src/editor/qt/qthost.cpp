@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "editor/ime.h"
+#include "editor/qt/clipboarddata.h"
 #include "editor/keys.h"
 #include "editor/qt/qtcolors.h"
 #include "encoding/cp932.h"
@@ -32,39 +33,6 @@ void SubstituteFonts() {
     return true;
   }();
   (void)done;
-}
-
-// The clipboard's line ends are the platform's LF; the control's are CR.
-// Both directions change them in place, in the pass that converts the
-// text: QString::replace moves the rest of the text again for every
-// thousand line ends, which made copying 100 MB take many seconds.
-
-// CR LF becomes LF; a CR alone stays. Converted straight into the string
-// the clipboard keeps, with no copy on the way.
-QString ClipboardText(std::string_view sjis) {
-  QString text(static_cast<qsizetype>(sjis.size()), Qt::Uninitialized);
-  char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
-  const char16_t* const end = begin + cp932::ToUtf16(sjis, begin);
-  char16_t* out = begin;
-  for (const char16_t* in = begin; in < end; ++in) {
-    if (*in == u'\r' && in + 1 < end && in[1] == u'\n') continue;
-    *out++ = *in;
-  }
-  text.truncate(out - begin);
-  text.squeeze();
-  return text;
-}
-
-// LF and CR LF become CR. No trail byte is an LF or a CR.
-std::string EndingLinesWithCR(std::string sjis) {
-  std::size_t out = 0;
-  bool afterCR = false;
-  for (const char c : sjis) {
-    if (c != '\n' || !afterCR) sjis[out++] = c == '\n' ? '\r' : c;
-    afterCR = c == '\r';
-  }
-  sjis.resize(out);
-  return sjis;
 }
 
 }  // namespace
@@ -211,13 +179,17 @@ void TQtHost::ScrollArea(int dx, const TRect& area) {
 
 std::optional<std::string> TQtHost::GetClipboardText() {
   const QMimeData* data = QApplication::clipboard()->mimeData();
+  if (const std::optional<QByteArray> own = TClipboardData::Sjis(data))
+    return EndingLinesWithCR(own->toStdString());
   if (!data || !data->hasText()) return std::nullopt;
   const QString text = data->text();
   return EndingLinesWithCR(cp932::FromUtf16(
       std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()))));
 }
 
-void TQtHost::SetClipboardText(const std::string& sjis) { QApplication::clipboard()->setText(ClipboardText(sjis)); }
+void TQtHost::SetClipboardText(const std::string& sjis) {
+  QApplication::clipboard()->setMimeData(new TClipboardData(QByteArray::fromStdString(sjis)));
+}
 
 // ---- Keys and mouse
 

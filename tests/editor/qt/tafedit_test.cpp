@@ -171,6 +171,19 @@ TEST_F(WidgetTest, LinesEndInLfOnTheClipboardAndInCrInTheText) {
   EXPECT_EQ(edit.Text(), "a\r\nb\r\nc\r\nd\r\n\r\n?");
 }
 
+// Two codes share 纊 (NEC-selected ED40 and IBM FA5C); through Unicode
+// only one comes back. Other programs see the text with LF line ends.
+TEST_F(WidgetTest, ACopyPastedWithinTheEditorKeepsItsBytes) {
+  const std::string text = "\xED\x40\r\nx\xFA\x5C";
+  Load(text);
+  edit.SelectAll();
+  edit.WMCopy();
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf16(u"纊\nx纊"));
+  Load("");
+  edit.WMPaste();
+  EXPECT_EQ(edit.Text(), text);
+}
+
 // Linux gives Ctrl+Backspace the text of a backspace and Ctrl+Enter that of
 // a carriage return; the original platform types DEL and a line feed,
 // which the control drops. Ctrl+H stays a backspace there.
