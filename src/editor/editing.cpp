@@ -95,9 +95,20 @@ void TCustomAFEdit::InsertAtCaret(const std::string& s) {
   } else {
     changed = text.substr(0, i) + s + (rows_.HasCR(row) ? "\r" : "");
   }
-  SetRow(row, std::move(changed), false);
-  rows_.Attr(row).Redraw = true;
-  ReflowRow(row);
+  const std::size_t firstCR = changed.find('\r');
+  if (firstCR != std::string::npos && firstCR + 1 < changed.size()) {
+    // Several lines: cut at once into the rows re-wrapping would cut the
+    // row into, without storing (and recording) the whole text as one row
+    // on the way.
+    const bool last = row == RowCount() - 1;
+    std::vector<int> cutCols;
+    const std::vector<int> cuts = CutLines(changed, rows_.Attr(row).Indent, last, cutCols);
+    ReflowRow(ApplyCuts(row, changed, cuts, cutCols, last || EndsWithCR(changed)));
+  } else {
+    SetRow(row, std::move(changed), false);
+    rows_.Attr(row).Redraw = true;
+    ReflowRow(row);
+  }
   if (row < RowCount()) RaiseMaxRowLen(row);
 }
 

@@ -147,7 +147,7 @@ TEST_F(UndoHistory, ALimitCountsTheRowsOfARun) {
   ASSERT_NE(edit.UndoBuffer().LastRecord(), nullptr);
   edit.Undo();
   EXPECT_EQ(edit.Text(), "a");
-  edit.InsertText("1\r2\r3\r4\r5\r6\r7\r8\r9\r10\r11\r12\r13\r14\r15\r16\r17\r18\r19\r20");
+  edit.InsertText("1\r2\r3\r4\r5\r6\r7\r8\r9\r10\r11\r12\r13\r14\r15\r16\r17\r18\r19\r20\r21");
   EXPECT_EQ(edit.UndoBuffer().LastRecord(), nullptr);
 }
 
