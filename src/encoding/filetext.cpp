@@ -75,7 +75,7 @@ TDecodedText DecodeText(std::string_view bytes, TEncoding from, bool nulEndsText
   switch (from) {
     case TEncoding::ShiftJis: decoded.Text = bytes; break;
     case TEncoding::Jis: decoded.Text = conv.JisToSjis(bytes); break;
-    case TEncoding::Euc: decoded.Text = conv.EucToSjis(bytes); break;
+    case TEncoding::Euc: decoded.Text = conv.EucToSjis(bytes, &decoded.Replaced); break;
     case TEncoding::Utf8:
       decoded.Text = Utf8ToSjis(bytes, &decoded.Replaced);
       decoded.Malformed = decoded.Text.empty() && !bytes.empty();

@@ -11,6 +11,7 @@ constexpr unsigned char kSO = 0x0E;
 constexpr unsigned char kSI = 0x0F;
 constexpr unsigned char kEsc = 0x1B;
 constexpr unsigned char kSS2 = 0x8E;
+constexpr unsigned char kSS3 = 0x8F;
 constexpr std::string_view kToKanji = "\x1B$B";
 constexpr std::string_view kToAscii = "\x1B(B";
 
@@ -70,6 +71,7 @@ const Escape* FindEscape(const Escape (&escapes)[N], unsigned intermediate, unsi
 }
 
 bool IsJisByte(unsigned b) { return b >= 0x21 && b <= 0x7E; }
+bool IsEucByte(unsigned b) { return b >= 0xA1 && b <= 0xFE; }
 
 // 7-bit kana: 0x21-0x5F stand for the half-width katakana 0xA1-0xDF.
 char KanaByte(unsigned b) { return static_cast<char>(b >= 0x21 && b <= 0x5F ? b + 0x80 : b); }
@@ -118,7 +120,7 @@ std::string TAutoSjisConv::JisToSjis(std::string_view jis) const {
   return out;
 }
 
-std::string TAutoSjisConv::EucToSjis(std::string_view euc) const {
+std::string TAutoSjisConv::EucToSjis(std::string_view euc, std::size_t* replaced) const {
   const std::string_view text = UpToNul(euc);
   const std::size_t n = text.size();
   std::string out;
@@ -142,7 +144,12 @@ std::string TAutoSjisConv::EucToSjis(std::string_view euc) const {
     } else if (c == kSS2 && i + 1 < n && sjis::IsHalfKana(ByteAt(text, i + 1))) {
       out += text[i + 1];
       i += 2;
-    } else if (c >= 0xA1 && c <= 0xFE) {
+    } else if (c == kSS3 && i + 2 < n && IsEucByte(ByteAt(text, i + 1)) && IsEucByte(ByteAt(text, i + 2))) {
+      // Read as a JIS X 0208 pair it was another character, saved as that.
+      out += '?';
+      if (replaced) ++*replaced;
+      i += 3;
+    } else if (IsEucByte(c)) {
       const bool cutShort = i + 1 >= n;
       AppendPair(out, c & 0x7F, cutShort ? 0 : ByteAt(text, i + 1) & 0x7F, cutShort);
       i += 2;

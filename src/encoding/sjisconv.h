@@ -14,11 +14,12 @@ class TAutoSjisConv {
   // the end gives its lead byte alone.
   std::string JisToSjis(std::string_view jis) const;
 
-  // Reads up to the first NUL. SS2 + kana byte gives that byte; any byte in
-  // 0xA1-0xFE starts a pair (SS3 itself becomes 0x0F); other bytes lose their
+  // Reads up to the first NUL. SS2 + kana byte gives that byte; SS3 + pair
+  // (JIS X 0212, which Shift-JIS cannot hold) gives "?", counted in
+  // *replaced; any byte in 0xA1-0xFE starts a pair; other bytes lose their
   // high bit. ESC ( I / SO and ESC ( J / SI switch a 7-bit kana mode on and off.
   // A pair cut short by the end gives its lead byte alone.
-  std::string EucToSjis(std::string_view euc) const;
+  std::string EucToSjis(std::string_view euc, std::size_t* replaced = nullptr) const;
 
   // Kanji runs are wrapped in ESC $ B ... ESC ( B; one-byte characters, half-
   // width kana included, are written as they are. Everything inside the

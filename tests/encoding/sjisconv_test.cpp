@@ -79,11 +79,21 @@ TEST(EucToSjis, PairsAndKana) {
 
 TEST(EucToSjis, OddBytesLoseTheirHighBit) {
   const TAutoSjisConv conv;
-  // SS2 before a non-kana byte, SS3 before a JIS X 0212 pair read as JIS X 0208.
+  // SS2 before a non-kana byte, SS3 before anything but a pair.
   EXPECT_EQ(conv.EucToSjis("\x8E\x41"), "\x0E\x41");
-  EXPECT_EQ(conv.EucToSjis("\x8F\xB0\xA1"), "\x0F\x88\x9F");
+  EXPECT_EQ(conv.EucToSjis("\x8F\x41"), "\x0F\x41");
   EXPECT_EQ(conv.EucToSjis("\x80\xA0\xFF"), std::string("\x00\x20\x7F", 3));
   EXPECT_EQ(conv.EucToSjis("\x8E"), "\x0E");
+}
+
+// JIS X 0212 has no Shift-JIS form: it used to come out as a control byte
+// and a wrong kanji, saved as such.
+TEST(EucToSjis, AJisX0212CharacterBecomesACountedQuestionMark) {
+  const TAutoSjisConv conv;
+  std::size_t replaced = 0;
+  EXPECT_EQ(conv.EucToSjis("a\x8F\xB0\xA1\xB0\xA1\x8F\xF3\xF3", &replaced), "a?\x88\x9F?");
+  EXPECT_EQ(replaced, 2u);
+  EXPECT_EQ(conv.EucToSjis("\x8F\xB0"), "\x0F\x88");  // cut short: byte by byte
 }
 
 TEST(EucToSjis, NulOrEndCutsTheText) {
