@@ -33,15 +33,8 @@ constexpr const char* kDatePatterns[] = {
     "yyyy/mm/dd",     "yyyy/m/d",     "yyyy.mm.dd",     "yyyy.m.d",
 };
 
-// The active document when its text may change: a read-only one is left
-// as it is, since the control's own operations do not check.
-TMDIChild* EditableChild(TMainForm& form) {
-  TMDIChild* child = form.ActiveChild();
-  return child && !child->AFEdit->ReadOnly() ? child : nullptr;
-}
-
 void RunConversion(TMainForm& form, const TConversion& conversion) {
-  QPointer<TMDIChild> target = EditableChild(form);
+  QPointer<TMDIChild> target = form.EditableChild();
   if (!target) return;
   const std::string selected = SelectedBytes(*target->AFEdit);
   TBusyIndicator busy(&form, QStringLiteral("変換中..."), static_cast<long long>(selected.size()));
@@ -78,7 +71,7 @@ std::optional<std::size_t> PatternNumber(const QString& answer) {
 }
 
 void ConvertDates(TMainForm& form) {
-  QPointer<TMDIChild> target = EditableChild(form);
+  QPointer<TMDIChild> target = form.EditableChild();
   if (!target) return;
   const std::optional<QString> answer =
       form.Dlg().InputText(QStringLiteral("年月日の表示方法の選択"), DatePatternPrompt(), QStringLiteral("0"));
@@ -100,7 +93,7 @@ void ConvertDates(TMainForm& form) {
 }
 
 void InsertAtCaret(TMainForm& form, const QString& text) {
-  if (TMDIChild* target = EditableChild(form)) ReplaceSelection(*target->AFEdit, ToSjis(text));
+  if (TMDIChild* target = form.EditableChild()) ReplaceSelection(*target->AFEdit, ToSjis(text));
 }
 
 void InsertDate(TMainForm& form) { InsertAtCaret(form, DateInsertText(QDate::currentDate())); }
@@ -133,7 +126,7 @@ std::optional<TLineHeadAnswers> AskLineHead(Dialogs& dialogs) {
 // The selection is let go once the questions are answered, whatever the
 // answers were.
 void ReplaceHeads(TMainForm& form) {
-  QPointer<TMDIChild> target = EditableChild(form);
+  QPointer<TMDIChild> target = form.EditableChild();
   if (!target || !SelectedRows(*target->AFEdit)) return;
   const std::optional<TLineHeadAnswers> answers = AskLineHead(form.Dlg());
   if (Gone(target)) return;
@@ -144,7 +137,7 @@ void ReplaceHeads(TMainForm& form) {
 }
 
 void NumberHeads(TMainForm& form) {
-  QPointer<TMDIChild> target = EditableChild(form);
+  QPointer<TMDIChild> target = form.EditableChild();
   if (!target || !SelectedRows(*target->AFEdit)) return;
   const std::optional<QString> answer = form.Dlg().InputText(
       QStringLiteral("挿入する連番の文字形式"), QStringLiteral("最初の番号を入力してください。"), QString());

@@ -121,6 +121,10 @@ class TMainForm : public QMainWindow {
   // With `text`, the window holds that text instead of the file's.
   TMDIChild* OpenDocument(const QString& path, const TDocumentText* text = nullptr);
   TMDIChild* ActiveChild() const;
+  // The active document when its text may change: a read-only one (a file
+  // cut at a NUL) is left as it is, since the control's own operations do
+  // not check.
+  TMDIChild* EditableChild() const;
   QList<TMDIChild*> Children() const;
   // How the next file is read (TOpenMode); it stays after an open.
   int OpenMode = 0;

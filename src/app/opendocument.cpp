@@ -54,6 +54,11 @@ TMDIChild* TMainForm::ActiveChild() const {
   return qobject_cast<TMDIChild*>(mdi_->currentSubWindow());
 }
 
+TMDIChild* TMainForm::EditableChild() const {
+  TMDIChild* child = ActiveChild();
+  return child && !child->AFEdit->ReadOnly() ? child : nullptr;
+}
+
 QList<TMDIChild*> TMainForm::Children() const {
   QList<TMDIChild*> children;
   for (QMdiSubWindow* w : mdi_->subWindowList()) {

@@ -23,16 +23,16 @@ void TMainForm::WireTagCommands() {
     c.SetHandler(QLatin1String(command.Id), [this, &command] { RunTagCommand(command); });
   }
   c.SetHandler(QStringLiteral("tagactExecute"), [this] {
-    TMDIChild* w = ActiveChild();
+    TMDIChild* w = EditableChild();
     if (w && !tags_.LastTag.empty()) w->AFEdit->InsertText(tags_.LastTag);
   });
 }
 
-// The document is the one active when the command started. The dialogs let
-// other work run: a document closed meanwhile (hidden now, deleted soon)
-// gets nothing.
+// The document is the one active when the command started, unless it is
+// read-only. The dialogs let other work run: a document closed meanwhile
+// (hidden now, deleted soon) gets nothing.
 void TMainForm::RunTagCommand(const TTagCommand& command) {
-  QPointer<TMDIChild> target = ActiveChild();
+  QPointer<TMDIChild> target = EditableChild();
   if (!target) return;
   std::string answer;
   if (command.Ask == TTagAsk::Text) {

@@ -118,6 +118,20 @@ TEST_F(TagCommands, NothingWithoutADocument) {
   EXPECT_EQ(form->LastTag(), "");
 }
 
+// A file cut at a NUL opens read-only; no tag may change it.
+TEST_F(TagCommands, AReadOnlyDocumentGetsNoTagAndNoQuestion) {
+  NewDocument("text");
+  Action("tableitemClick")->trigger();
+  const std::string before = Text();
+  ASSERT_NE(before, "text");
+  Edit().SetReadOnly(true);
+  for (const char* command : {"tableitemClick", "Hn1Click", "ColorInputButton", "PrevTagButton"}) {
+    Action(command)->trigger();
+  }
+  EXPECT_EQ(Text(), before);
+  EXPECT_TRUE(dialogs->inputRequests.empty());
+}
+
 // The real input box, offscreen: its texts, and a document closed while
 // it is open.
 class RealInputBox : public ::testing::Test {
