@@ -23,6 +23,7 @@
 #include "editor/memstream.h"
 #include "editor/qt/tafedit.h"
 #include "scripteddialogs.h"
+#include "procmem.h"
 #include "qtbench.h"
 
 namespace {
@@ -34,14 +35,6 @@ std::string Document(std::size_t bytes) {
   text.reserve(bytes + sample.size());
   while (text.size() < bytes) text += sample;
   return text;
-}
-
-long ProcStatusKb(const char* key) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::strlen(key)));
-  return 0;
 }
 
 // A shown main window with ten documents of 1 MB, plain or formatted.
@@ -140,7 +133,7 @@ void BM_PrintTenMegabytesToPdf(benchmark::State& state) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
-    std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts from here
+    ResetPeak();
     const long before = ProcStatusKb("VmRSS:");
     if (!PrintDocument(edit, psSameSize, printer)) state.SkipWithError("printing failed");
     growthMb = (ProcStatusKb("VmHWM:") - before) / 1024.0;

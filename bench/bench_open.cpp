@@ -16,20 +16,10 @@
 #include "app/filecommands.h"
 #include "app/mainform.h"
 #include "editor/qt/tafedit.h"
+#include "procmem.h"
 #include "qtbench.h"
 
 namespace {
-
-long ProcStatusKb(const char* key) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::strlen(key)));
-  return 0;
-}
-
-// The peak resident size starts again from the current one.
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 // The corpus sample repeated to about `megabytes` MB, CR LF line ends.
 std::string WriteDocument(const QString& dir, int megabytes) {

@@ -1,6 +1,6 @@
 // The corpus documents the editor benchmarks work on (1, 10 and 100 MB of
 // the sample repeated, CR LF, with a marker line 50 lines from the end), an
-// editor on the fake host to load them into, and the process's memory.
+// editor on the fake host to load them into.
 #pragma once
 
 #include <unistd.h>
@@ -15,6 +15,7 @@
 
 #include "editor/afedit.h"
 #include "fakehost.h"
+#include "procmem.h"
 
 inline constexpr char kMarker[] = "ZIB-BENCHMARK-MARKER-LINE";
 
@@ -83,10 +84,3 @@ inline Editor& Loaded(int mb) {
   return *e;
 }
 
-inline long ProcStatusKb(const char* key) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::strlen(key)));
-  return 0;
-}
